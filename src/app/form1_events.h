@@ -1,0 +1,35 @@
+#pragma once
+#include <cstddef>
+
+#include "app/form1_window.h"
+#include "driveinfo/form_model.h"
+#include "platform/system_queries.h"
+
+namespace vantora {
+
+inline constexpr int vbKeyF10 = 121;
+
+// The four events of Form1 that run program code. Everything else a user does
+// (switching tabs, scrolling the list) is the controls' own business.
+class Form1Events {
+ public:
+  Form1Events(Form1Model& form, SystemQueries& system, Form1Window& window)
+      : form_(form), system_(system), window_(window) {}
+
+  // Before the window is first shown: centre it, then refresh.
+  void Form_Load();
+  // The user picked entry `listIndex` of Drive1.
+  void Drive1_Change(std::size_t listIndex);
+  void cmdF10_Click();
+  // F10 ends the program whatever modifiers are held; returns whether the key was taken.
+  bool Form_KeyDown(int keyCode, int shift);
+
+ private:
+  void refresh();
+
+  Form1Model& form_;
+  SystemQueries& system_;
+  Form1Window& window_;
+};
+
+}  // namespace vantora

@@ -1,0 +1,103 @@
+#pragma once
+// The operating-system questions the drive refresh asks, with the contract the
+// program relies on. Codes, flag bits and error numbers are Windows' own, so the
+// window means the same thing on every system we build for.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantora {
+
+// What GetDriveType answers.
+enum DriveTypeCode : std::uint32_t {
+  DRIVE_UNKNOWN = 0,      // type cannot be determined
+  DRIVE_NO_ROOT_DIR = 1,  // no volume at the root path
+  DRIVE_REMOVABLE = 2,
+  DRIVE_FIXED = 3,
+  DRIVE_REMOTE = 4,
+  DRIVE_CDROM = 5,
+  DRIVE_RAMDISK = 6,
+};
+
+// File-system feature bits of GetVolumeInformation.
+namespace fsflags {
+inline constexpr std::uint32_t FILE_CASE_SENSITIVE_SEARCH = 0x00000001;
+inline constexpr std::uint32_t FILE_CASE_PRESERVED_NAMES = 0x00000002;
+inline constexpr std::uint32_t FILE_UNICODE_ON_DISK = 0x00000004;
+inline constexpr std::uint32_t FILE_PERSISTENT_ACLS = 0x00000008;
+inline constexpr std::uint32_t FILE_FILE_COMPRESSION = 0x00000010;
+inline constexpr std::uint32_t FILE_VOLUME_QUOTAS = 0x00000020;
+inline constexpr std::uint32_t FILE_VOLUME_IS_COMPRESSED = 0x00008000;
+inline constexpr std::uint32_t FILE_SUPPORTS_ENCRYPTION = 0x00020000;
+inline constexpr std::uint32_t FILE_NAMED_STREAMS = 0x00040000;
+}  // namespace fsflags
+
+// Windows error numbers that the last-error line can show.
+namespace winerror {
+inline constexpr std::uint32_t ERROR_SUCCESS = 0;
+inline constexpr std::uint32_t ERROR_INVALID_FUNCTION = 1;
+inline constexpr std::uint32_t ERROR_PATH_NOT_FOUND = 3;
+inline constexpr std::uint32_t ERROR_ACCESS_DENIED = 5;
+inline constexpr std::uint32_t ERROR_NOT_READY = 21;
+inline constexpr std::uint32_t ERROR_GEN_FAILURE = 31;
+inline constexpr std::uint32_t ERROR_BAD_NETPATH = 53;
+inline constexpr std::uint32_t ERROR_SEM_TIMEOUT = 121;
+inline constexpr std::uint32_t ERROR_IO_DEVICE = 1117;
+}  // namespace winerror
+
+// Buffer sizes the refresh hands to the queries, in bytes of UTF-8.
+inline constexpr std::size_t kComputerNameBufferSize = 16;
+inline constexpr std::size_t kVolumeNameBufferSize = 260;
+inline constexpr std::size_t kFileSystemNameBufferSize = 32;
+
+using ComputerNameBuffer = std::array<char, kComputerNameBufferSize>;
+using VolumeNameBuffer = std::array<char, kVolumeNameBufferSize>;
+using FileSystemNameBuffer = std::array<char, kFileSystemNameBufferSize>;
+
+// One line of the drive list.
+struct DriveEntry {
+  std::string text;      // what the list shows, e.g. "/media/usb [PHOTOS]" or "c: [SYSTEM]"
+  std::string rootPath;  // what every query of a refresh is given
+  friend bool operator==(const DriveEntry&, const DriveEntry&) = default;
+};
+
+struct DriveList {
+  std::vector<DriveEntry> drives;
+  std::size_t current = 0;  // the drive holding the working directory
+};
+
+// The user's digit-group and decimal separators, as UTF-8 text.
+struct NumberSeparators {
+  std::string group = ",";
+  std::string decimal = ".";
+  friend bool operator==(const NumberSeparators&, const NumberSeparators&) = default;
+};
+
+// Every query writes its outputs only when it succeeds and leaves them untouched
+// otherwise; the failure then shows through lastError(). Returned names are UTF-8,
+// NUL-terminated inside their buffer, with bytes that are not valid UTF-8 already
+// replaced by U+FFFD.
+class SystemQueries {
+ public:
+  virtual ~SystemQueries() = default;
+
+  // The computer's name, at most 15 bytes, followed by a NUL.
+  virtual bool computerName(ComputerNameBuffer& buffer) = 0;
+  // A DriveTypeCode; never touches the file system itself.
+  virtual std::uint32_t driveType(const std::string& rootPath) = 0;
+  virtual bool diskFreeSpaceEx(const std::string& rootPath, std::uint64_t& freeBytesToCaller,
+                               std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) = 0;
+  virtual bool volumeInformation(const std::string& rootPath, VolumeNameBuffer& volumeName,
+                                 std::uint32_t& serialNumber, std::uint32_t& maxComponentLength,
+                                 std::uint32_t& fileSystemFlags, FileSystemNameBuffer& fileSystemName) = 0;
+  // The Windows error number left by the most recent query.
+  virtual std::uint32_t lastError() const = 0;
+
+  virtual DriveList listDrives() = 0;
+  virtual NumberSeparators numberSeparators() = 0;
+};
+
+}  // namespace vantora

@@ -1,0 +1,111 @@
+#pragma once
+// An in-memory machine for the refresh tests: each drive's answers are set
+// field by field, and every call is recorded in order.
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/system_queries.h"
+
+namespace vantora::testing {
+
+struct FakeVolume {
+  std::string volumeName;
+  std::string fileSystemName;
+  std::uint32_t serialNumber = 0;
+  std::uint32_t fileSystemFlags = 0;
+  std::uint32_t maxComponentLength = 255;
+};
+
+struct FakeDrive {
+  std::uint32_t type = DRIVE_FIXED;
+  // Absent answers fail with `error`, leaving the outputs untouched.
+  std::optional<std::uint64_t> freeBytesToCaller, totalBytes, totalFreeBytes;
+  std::optional<FakeVolume> volume;
+  std::uint32_t error = winerror::ERROR_NOT_READY;
+};
+
+class FakeSystemQueries : public SystemQueries {
+ public:
+  std::string name = "PC01";
+  std::map<std::string, FakeDrive> drives;
+  DriveList driveList;
+  NumberSeparators separators;
+  std::vector<std::string> calls;
+  bool failComputerName = false;
+  // When set, the raw bytes copied into the volume buffers (no terminator added).
+  std::optional<std::vector<char>> rawFileSystemName;
+
+  bool computerName(ComputerNameBuffer& buffer) override {
+    calls.push_back("computerName");
+    if (failComputerName) return false;
+    const std::size_t length = std::min(name.size(), buffer.size() - 1);
+    std::memcpy(buffer.data(), name.data(), length);
+    buffer[length] = '\0';
+    return true;
+  }
+  std::uint32_t driveType(const std::string& rootPath) override {
+    calls.push_back("driveType " + rootPath);
+    const auto it = drives.find(rootPath);
+    return it == drives.end() ? DRIVE_NO_ROOT_DIR : it->second.type;
+  }
+  bool diskFreeSpaceEx(const std::string& rootPath, std::uint64_t& freeBytesToCaller, std::uint64_t& totalBytes,
+                       std::uint64_t& totalFreeBytes) override {
+    calls.push_back("diskFreeSpaceEx " + rootPath);
+    const FakeDrive* drive = find(rootPath);
+    if (!drive || !drive->totalBytes) return fail(drive);
+    freeBytesToCaller = drive->freeBytesToCaller.value_or(0);
+    totalBytes = *drive->totalBytes;
+    totalFreeBytes = drive->totalFreeBytes.value_or(freeBytesToCaller);
+    lastError_ = 0;
+    return true;
+  }
+  bool volumeInformation(const std::string& rootPath, VolumeNameBuffer& volumeName, std::uint32_t& serialNumber,
+                         std::uint32_t& maxComponentLength, std::uint32_t& fileSystemFlags,
+                         FileSystemNameBuffer& fileSystemName) override {
+    calls.push_back("volumeInformation " + rootPath);
+    const FakeDrive* drive = find(rootPath);
+    if (!drive || !drive->volume) return fail(drive);
+    copyTerminated(drive->volume->volumeName, volumeName);
+    if (rawFileSystemName) {
+      std::copy_n(rawFileSystemName->begin(), std::min(rawFileSystemName->size(), fileSystemName.size()),
+                  fileSystemName.begin());
+    } else {
+      copyTerminated(drive->volume->fileSystemName, fileSystemName);
+    }
+    serialNumber = drive->volume->serialNumber;
+    maxComponentLength = drive->volume->maxComponentLength;
+    fileSystemFlags = drive->volume->fileSystemFlags;
+    lastError_ = 0;
+    return true;
+  }
+  std::uint32_t lastError() const override { return lastError_; }
+  DriveList listDrives() override {
+    calls.push_back("listDrives");
+    return driveList;
+  }
+  NumberSeparators numberSeparators() override { return separators; }
+
+ private:
+  const FakeDrive* find(const std::string& rootPath) const {
+    const auto it = drives.find(rootPath);
+    return it == drives.end() ? nullptr : &it->second;
+  }
+  bool fail(const FakeDrive* drive) {
+    lastError_ = drive ? drive->error : winerror::ERROR_PATH_NOT_FOUND;
+    return false;
+  }
+  template <std::size_t N>
+  static void copyTerminated(const std::string& text, std::array<char, N>& buffer) {
+    const std::size_t length = std::min(text.size(), N - 1);
+    std::memcpy(buffer.data(), text.data(), length);
+    buffer[length] = '\0';
+  }
+  std::uint32_t lastError_ = 0;
+};
+
+}  // namespace vantora::testing
