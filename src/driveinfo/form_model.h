@@ -19,7 +19,8 @@ namespace vantora {
 // as a window label stores it.
 class Label {
  public:
-  explicit Label(std::string_view caption = "*") { setCaption(caption); }
+  Label() : caption_("*") {}
+  explicit Label(std::string_view caption) { setCaption(caption); }
   void setCaption(std::string_view text) { caption_.assign(text.substr(0, text.find('\0'))); }
   const std::string& caption() const { return caption_; }
 

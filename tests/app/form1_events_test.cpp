@@ -1,0 +1,90 @@
+#include "app/form1_events.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/fake_system_queries.h"
+
+namespace vantora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Records what the handlers ask of the window, in order.
+class RecordingWindow : public Form1Window {
+ public:
+  Extent screen{1920, 1080};
+  Extent outer{452, 370};
+  std::vector<std::string> log;
+  Position placed;
+  std::string shownLabel4;
+
+  Extent screenSize() const override { return screen; }
+  Extent outerSize() const override { return outer; }
+  void moveTo(Position topLeft) override {
+    placed = topLeft;
+    log.push_back("move");
+  }
+  void render(const Form1Model& form) override {
+    shownLabel4 = form.Label4.caption();
+    log.push_back("render");
+  }
+  void messageBox(std::string_view text, std::string_view caption) override {
+    log.push_back("messageBox " + std::string(caption) + ": " + std::string(text) + " over " + shownLabel4);
+  }
+  void endProgram() override { log.push_back("end"); }
+};
+
+class Form1EventsTest : public ::testing::Test {
+ protected:
+  Form1EventsTest() {
+    system.drives["/"] = FakeDrive{DRIVE_FIXED, 50, 100, 50, FakeVolume{"", "ext4", 0, 3}, 0};
+    system.drives["/dev/sr0"] = FakeDrive{DRIVE_CDROM, {}, {}, {}, {}, winerror::ERROR_NOT_READY};
+    form.Drive1.entries = {{"/", "/"}, {"/dev/sr0", "/dev/sr0"}};
+  }
+  Form1Model form;
+  FakeSystemQueries system;
+  RecordingWindow window;
+  Form1Events events{form, system, window};
+};
+
+TEST_F(Form1EventsTest, LoadCentresThenRefreshes) {
+  events.Form_Load();
+  EXPECT_THAT(window.log, ElementsAre("move", "render"));
+  EXPECT_EQ(window.placed, (Position{734, 355}));
+  EXPECT_EQ(form.Label4.caption(), "50 %");
+}
+
+TEST_F(Form1EventsTest, DriveChangeRefreshesTheChosenDriveAndReportsAFailureOnce) {
+  events.Form_Load();
+  events.Drive1_Change(1);
+  EXPECT_THAT(window.log,
+              ElementsAre("move", "render", "render", "messageBox Vantora: ディスクが挿入されていません。 over ----"));
+  EXPECT_EQ(system.calls.back(), "volumeInformation /dev/sr0");
+}
+
+TEST_F(Form1EventsTest, F10EndsTheProgramWhateverTheModifiers) {
+  for (int shift : {0, 1, 2, 4, 7}) {
+    window.log.clear();
+    EXPECT_TRUE(events.Form_KeyDown(vbKeyF10, shift));
+    EXPECT_THAT(window.log, ElementsAre("end")) << shift;
+  }
+}
+
+TEST_F(Form1EventsTest, OtherKeysAreIgnored) {
+  for (int key : {13, 27, 112, 120, 122, 123, int{'A'}}) EXPECT_FALSE(events.Form_KeyDown(key, 0)) << key;
+  EXPECT_TRUE(window.log.empty());
+}
+
+TEST_F(Form1EventsTest, ExitButtonEndsTheProgram) {
+  events.cmdF10_Click();
+  EXPECT_THAT(window.log, ElementsAre("end"));
+}
+
+TEST(CenterForm, UsesRealDivisionAndDoesNotClamp) {
+  EXPECT_EQ(CenterForm({1025, 769}, {450, 338}), (Position{287.5, 215.5}));
+  EXPECT_EQ(CenterForm({400, 300}, {450, 338}), (Position{-25, -19}));
+}
+
+}  // namespace
+}  // namespace vantora::testing
