@@ -1,7 +1,144 @@
+#include "platform/linux/system_queries_linux.h"
+
+#include <sys/statvfs.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "platform/linux/computer_name_linux.h"
+#include "platform/linux/drive_list_linux.h"
+#include "platform/linux/drive_type_linux.h"
+#include "platform/linux/error_numbers_linux.h"
+#include "platform/linux/feature_flags_linux.h"
+#include "platform/linux/file_system_names_linux.h"
+#include "platform/linux/number_separators_linux.h"
+#include "platform/linux/utf8_text.h"
+#include "platform/linux/volume_identity_linux.h"
 #include "platform/make_system_queries.h"
 
 namespace vantora {
 
-std::unique_ptr<SystemQueries> makeSystemQueries() { return nullptr; }
+std::unique_ptr<SystemQueries> makeSystemQueries() { return std::make_unique<linux_backend::LinuxSystemQueries>(); }
 
+namespace linux_backend {
+namespace {
+
+struct Space {
+  std::uint64_t freeToCaller = 0;
+  std::uint64_t total = 0;
+  std::uint64_t totalFree = 0;
+};
+
+// Everything volumeInformation learns from the mounted file system itself.
+struct VolumeFacts {
+  VolumeIdentity identity;
+  FeatureProbes probes;
+  std::uint32_t maxComponentLength = 0;
+};
+
+Outcome<struct statvfs> statMountPoint(const std::string& mountPoint) {
+  struct statvfs stats {};
+  if (::statvfs(mountPoint.c_str(), &stats) != 0) return {std::nullopt, windowsErrorFromErrno(errno)};
+  return {stats};
+}
+
+std::vector<MountEntry> liveMountTable(const HostRoot& root) {
+  return readMountTable(root.at("/proc/self/mountinfo"));
+}
+
+}  // namespace
+
+LinuxSystemQueries::LinuxSystemQueries(HostRoot root, std::chrono::milliseconds deadline)
+    : root_(std::move(root)), deadline_(deadline) {}
+
+bool LinuxSystemQueries::fail(std::uint32_t error) {
+  lastError_ = error;
+  return false;
+}
+
+Outcome<MountEntry> LinuxSystemQueries::mountAt(const std::string& rootPath) const {
+  const std::vector<MountEntry> table = liveMountTable(root_);
+  if (const MountEntry* mount = findMountAt(table, rootPath)) return {*mount};
+  if (unmountedDriveAt(root_, table, rootPath)) return {std::nullopt, winerror::ERROR_NOT_READY};
+  return {std::nullopt, winerror::ERROR_PATH_NOT_FOUND};
+}
+
+bool LinuxSystemQueries::computerName(ComputerNameBuffer& buffer) {
+  copyTerminated(computerNameFromHostName(readHostName()), buffer);
+  lastError_ = winerror::ERROR_SUCCESS;
+  return true;
+}
+
+std::uint32_t LinuxSystemQueries::driveType(const std::string& rootPath) {
+  const std::vector<MountEntry> table = liveMountTable(root_);
+  if (const MountEntry* mount = findMountAt(table, rootPath)) {
+    return classifyMount(*mount, blockDeviceOfMount(root_, *mount));
+  }
+  if (auto disk = unmountedDriveAt(root_, table, rootPath)) return classifyBlockDevice(*disk, "");
+  return DRIVE_NO_ROOT_DIR;
+}
+
+bool LinuxSystemQueries::diskFreeSpaceEx(const std::string& rootPath, std::uint64_t& freeBytesToCaller,
+                                         std::uint64_t& totalBytes, std::uint64_t& totalFreeBytes) {
+  const Outcome<MountEntry> mount = mountAt(rootPath);
+  if (!mount.value) return fail(mount.error);
+  const std::string target = mount.value->target;
+  const Outcome<Space> space = runBounded(target, deadline_, [target]() -> Outcome<Space> {
+    const Outcome<struct statvfs> stats = statMountPoint(target);
+    if (!stats.value) return {std::nullopt, stats.error};
+    const std::uint64_t unit = stats.value->f_frsize;
+    return {Space{stats.value->f_bavail * unit, stats.value->f_blocks * unit, stats.value->f_bfree * unit}};
+  });
+  if (!space.value) return fail(space.error);
+  freeBytesToCaller = space.value->freeToCaller;
+  totalBytes = space.value->total;
+  totalFreeBytes = space.value->totalFree;
+  lastError_ = winerror::ERROR_SUCCESS;
+  return true;
+}
+
+bool LinuxSystemQueries::volumeInformation(const std::string& rootPath, VolumeNameBuffer& volumeName,
+                                           std::uint32_t& serialNumber, std::uint32_t& maxComponentLength,
+                                           std::uint32_t& fileSystemFlags, FileSystemNameBuffer& fileSystemName) {
+  const Outcome<MountEntry> mount = mountAt(rootPath);
+  if (!mount.value) return fail(mount.error);
+  const std::optional<BlockDevice> device = blockDeviceOfMount(root_, *mount.value);
+  const Outcome<VolumeFacts> facts =
+      runBounded(mount.value->target, deadline_, [root = root_, target = mount.value->target, device]() {
+        const Outcome<struct statvfs> stats = statMountPoint(target);
+        if (!stats.value) return Outcome<VolumeFacts>{std::nullopt, stats.error};
+        const std::string deviceNode = device ? root.at(device->node()).string() : std::string();
+        return Outcome<VolumeFacts>{VolumeFacts{readVolumeIdentity(root, device, target),
+                                                probeFeatures(target, deviceNode),
+                                                static_cast<std::uint32_t>(stats.value->f_namemax)}};
+      });
+  if (!facts.value) return fail(facts.error);
+
+  const VolumeIdentity& identity = facts.value->identity;
+  const std::string family = fileSystemFamily(mount.value->fsType, identity.type);
+  copyTerminated(displayText(identity.label), volumeName);
+  copyTerminated(displayText(windowsFileSystemName(family, identity.version)), fileSystemName);
+  serialNumber = volumeSerialNumber(family, identity.uuid);
+  maxComponentLength = facts.value->maxComponentLength;
+  fileSystemFlags = featureFlags(family, identity.version, mount.value->options, facts.value->probes);
+  lastError_ = winerror::ERROR_SUCCESS;
+  return true;
+}
+
+DriveList LinuxSystemQueries::listDrives() {
+  const LabelReader labelOf = [this](const MountEntry& mount, const std::optional<BlockDevice>& device) {
+    const Outcome<std::string> label =
+        runBounded(mount.target, deadline_, [root = root_, target = mount.target, device]() {
+          return Outcome<std::string>{readVolumeIdentity(root, device, target).label};
+        });
+    return label.value.value_or(std::string());
+  };
+  std::error_code error;
+  const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
+  return buildDriveList(root_, liveMountTable(root_), error ? "/" : workingDirectory.native(), labelOf);
+}
+
+NumberSeparators LinuxSystemQueries::numberSeparators() { return userNumberSeparators(); }
+
+}  // namespace linux_backend
 }  // namespace vantora

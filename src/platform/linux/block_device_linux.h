@@ -1,0 +1,44 @@
+#pragma once
+// What sysfs tells about a block device, read below a HostRoot so tests can
+// use a captured tree. Reading sysfs never touches a mounted file system.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/linux/host_root_linux.h"
+#include "platform/linux/mount_table_linux.h"
+
+namespace vantora::linux_backend {
+
+struct BlockDevice {
+  std::string name;         // kernel name, e.g. "sdb1"
+  std::string diskName;     // its whole disk, e.g. "sdb"; the same as name for a disk
+  unsigned major = 0;       // device number from sysfs "dev"
+  unsigned minor = 0;
+  bool removable = false;   // the whole disk's "removable" flag (card readers, optical drives)
+  bool onUsbOrMmc = false;  // the disk hangs off a USB or MMC/SD bus
+  bool optical = false;     // SCSI peripheral type 5 (CD/DVD/BD) or an sr* device
+  bool ramDisk = false;     // memory-backed: zram or the brd ram* driver
+  bool loop = false;        // a loop device, usually an image file
+
+  // "/dev/sdb1".
+  std::string node() const { return "/dev/" + name; }
+};
+
+// The device sysfs knows by this kernel name ("sdb1"), null when it has gone.
+std::optional<BlockDevice> blockDeviceByName(const HostRoot& root, std::string_view name);
+
+// The device with this number, null when there is none.
+std::optional<BlockDevice> blockDeviceByNumber(const HostRoot& root, unsigned major, unsigned minor);
+
+// The block device a mount lives on: by the mount's device number, else by its
+// source ("/dev/mapper/x" resolved under the root). Null for file systems
+// without one (tmpfs, nfs, btrfs sources that have gone ...).
+std::optional<BlockDevice> blockDeviceOfMount(const HostRoot& root, const MountEntry& mount);
+
+// Every whole disk in /sys/block, sorted by name.
+std::vector<BlockDevice> wholeDisks(const HostRoot& root);
+
+}  // namespace vantora::linux_backend

@@ -1,0 +1,101 @@
+#include "platform/linux/drive_list_linux.h"
+
+#include <algorithm>
+#include <set>
+
+#include "platform/linux/drive_type_linux.h"
+#include "platform/linux/utf8_text.h"
+
+namespace vantora::linux_backend {
+namespace {
+
+// RAM disks the system keeps for itself (/run/user/1000, /sys/fs/cgroup, /dev);
+// /dev/shm is the one a user works with.
+bool isSystemRamMount(std::string_view target) {
+  if (isPathWithin(target, "/dev/shm")) return false;
+  return isPathWithin(target, "/run") || isPathWithin(target, "/sys") || isPathWithin(target, "/proc") ||
+         isPathWithin(target, "/dev");
+}
+
+// A bind mount shows a directory (or a file: /etc/hosts in a container) of a
+// file system that is already a drive; a btrfs subvolume is a volume of its own.
+bool isPartialBindMount(const MountEntry& mount) {
+  if (mount.fsRoot.empty() || mount.fsRoot == "/") return false;
+  return !(mount.fsType == "btrfs" && optionValue(mount.options, "subvol") == mount.fsRoot);
+}
+
+bool isRemovableOrOptical(const BlockDevice& disk) {
+  const std::uint32_t type = classifyBlockDevice(disk, "");
+  return type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
+}
+
+std::set<std::string> disksInUse(const HostRoot& root, const std::vector<MountEntry>& table) {
+  std::set<std::string> inUse;
+  for (const MountEntry& mount : table) {
+    if (auto device = blockDeviceOfMount(root, mount)) inUse.insert(device->diskName);
+  }
+  return inUse;
+}
+
+}  // namespace
+
+bool shownInDriveList(const MountEntry& mount, bool onBlockDevice) {
+  if (mount.target == "/") return true;
+  if (isRamFileSystem(mount.fsType)) return !isSystemRamMount(mount.target);
+  // Every installed snap is a squashfs image mounted under /snap.
+  if (mount.fsType == "squashfs" && isPathWithin(mount.target, "/snap")) return false;
+  if (isPartialBindMount(mount)) return false;
+  if (isNetworkMount(mount)) return true;
+  if (mount.pseudoFs) return false;
+  return onBlockDevice;
+}
+
+std::string driveText(std::string_view mountPoint, std::string_view bracketed) {
+  std::string text = displayText(mountPoint);
+  if (!bracketed.empty()) text += " [" + displayText(bracketed) + "]";
+  return text;
+}
+
+std::size_t indexOfDriveHolding(std::string_view path, const std::vector<DriveEntry>& drives) {
+  std::size_t best = 0;
+  std::size_t bestLength = 0;
+  for (std::size_t i = 0; i < drives.size(); ++i) {
+    const std::string& rootPath = drives[i].rootPath;
+    if (isPathWithin(path, rootPath) && rootPath.size() + 1 > bestLength) {
+      best = i;
+      bestLength = rootPath.size() + 1;
+    }
+  }
+  return best;
+}
+
+std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vector<MountEntry>& table,
+                                            std::string_view path) {
+  if (!path.starts_with("/dev/")) return std::nullopt;
+  auto disk = blockDeviceByName(root, path.substr(5));
+  if (!disk || disk->name != disk->diskName || !isRemovableOrOptical(*disk)) return std::nullopt;
+  if (disksInUse(root, table).contains(disk->name)) return std::nullopt;
+  return disk;
+}
+
+DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table,
+                         std::string_view workingDirectory, const LabelReader& labelOf) {
+  DriveList list;
+  for (const MountEntry& mount : reachableMounts(table)) {
+    const std::optional<BlockDevice> device = blockDeviceOfMount(root, mount);
+    if (!shownInDriveList(mount, device.has_value())) continue;
+    const bool network = !device && isNetworkMount(mount);
+    const std::string bracketed = network ? mount.source : labelOf(mount, device);
+    list.drives.push_back({driveText(mount.target, bracketed), mount.target});
+  }
+  const std::set<std::string> inUse = disksInUse(root, table);
+  for (const BlockDevice& disk : wholeDisks(root)) {
+    if (isRemovableOrOptical(disk) && !inUse.contains(disk.name)) list.drives.push_back({disk.node(), disk.node()});
+  }
+  std::sort(list.drives.begin(), list.drives.end(),
+            [](const DriveEntry& a, const DriveEntry& b) { return a.rootPath < b.rootPath; });
+  list.current = indexOfDriveHolding(workingDirectory, list.drives);
+  return list;
+}
+
+}  // namespace vantora::linux_backend

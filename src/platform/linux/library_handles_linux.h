@@ -1,0 +1,28 @@
+#pragma once
+// Owning pointers for the libmount and libblkid objects we use, so every
+// early return releases them.
+
+#include <blkid/blkid.h>
+#include <libmount/libmount.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace vantora::linux_backend {
+
+template <auto Release>
+struct CallRelease {
+  template <typename T>
+  void operator()(T* object) const {
+    Release(object);
+  }
+};
+
+using MountTablePtr = std::unique_ptr<libmnt_table, CallRelease<mnt_unref_table>>;
+using MountIterPtr = std::unique_ptr<libmnt_iter, CallRelease<mnt_free_iter>>;
+using BlkidProbePtr = std::unique_ptr<std::remove_pointer_t<blkid_probe>, CallRelease<blkid_free_probe>>;
+using BlkidCachePtr = std::unique_ptr<std::remove_pointer_t<blkid_cache>, CallRelease<blkid_put_cache>>;
+using BlkidTagIterPtr =
+    std::unique_ptr<std::remove_pointer_t<blkid_tag_iterate>, CallRelease<blkid_tag_iterate_end>>;
+
+}  // namespace vantora::linux_backend

@@ -1,0 +1,120 @@
+#include "platform/linux/mount_table_linux.h"
+
+#include <sys/sysmacros.h>
+
+#include <map>
+
+#include "platform/linux/library_handles_linux.h"
+
+namespace vantora::linux_backend {
+namespace {
+
+std::string textOf(const char* value) { return value ? value : ""; }
+
+// A malformed line is skipped instead of ending the parse: one odd mount must
+// not hide every drive.
+int skipMalformedLine(libmnt_table*, const char*, int) { return 0; }
+
+MountEntry entryOf(libmnt_fs* fs) {
+  MountEntry entry;
+  entry.id = mnt_fs_get_id(fs);
+  entry.parentId = mnt_fs_get_parent_id(fs);
+  entry.target = textOf(mnt_fs_get_target(fs));
+  entry.fsRoot = textOf(mnt_fs_get_root(fs));
+  entry.source = textOf(mnt_fs_get_source(fs));
+  entry.fsType = textOf(mnt_fs_get_fstype(fs));
+  entry.options = textOf(mnt_fs_get_options(fs));
+  const dev_t device = mnt_fs_get_devno(fs);
+  entry.major = major(device);
+  entry.minor = minor(device);
+  entry.networkFs = mnt_fs_is_netfs(fs) == 1;
+  entry.pseudoFs = mnt_fs_is_pseudofs(fs) == 1;
+  return entry;
+}
+
+std::string_view withoutTrailingSlashes(std::string_view path) {
+  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  return path;
+}
+
+}  // namespace
+
+std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
+  std::vector<MountEntry> entries;
+  MountTablePtr table{mnt_new_table()};
+  if (!table) return entries;
+  mnt_table_set_parser_errcb(table.get(), skipMalformedLine);
+  if (mnt_table_parse_file(table.get(), mountinfo.c_str()) != 0) return entries;
+  MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
+  if (!iter) return entries;
+  libmnt_fs* fs = nullptr;
+  while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) entries.push_back(entryOf(fs));
+  return entries;
+}
+
+bool isPathWithin(std::string_view path, std::string_view dir) {
+  dir = withoutTrailingSlashes(dir);
+  if (dir == "/") return path.starts_with('/');
+  if (!path.starts_with(dir)) return false;
+  return path.size() == dir.size() || path[dir.size()] == '/';
+}
+
+const MountEntry* findMountAt(const std::vector<MountEntry>& table, std::string_view path) {
+  path = withoutTrailingSlashes(path);
+  for (auto it = table.rbegin(); it != table.rend(); ++it) {
+    if (it->target == path) return &*it;
+  }
+  return nullptr;
+}
+
+std::vector<MountEntry> reachableMounts(const std::vector<MountEntry>& table) {
+  std::map<int, const MountEntry*> byId;
+  for (const MountEntry& entry : table) byId[entry.id] = &entry;
+  const auto isAncestor = [&](const MountEntry& candidate, const MountEntry& entry) {
+    // Bounded walk: a damaged table with a parent cycle must not loop forever.
+    const MountEntry* current = &entry;
+    for (std::size_t step = 0; step < table.size(); ++step) {
+      const auto parent = byId.find(current->parentId);
+      if (parent == byId.end() || parent->second == current) return false;
+      current = parent->second;
+      if (current == &candidate) return true;
+    }
+    return false;
+  };
+
+  std::vector<MountEntry> reachable;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    bool covered = false;
+    for (std::size_t later = i + 1; later < table.size() && !covered; ++later) {
+      covered = isPathWithin(table[i].target, table[later].target) && !isAncestor(table[later], table[i]);
+    }
+    if (!covered) reachable.push_back(table[i]);
+  }
+  return reachable;
+}
+
+namespace {
+
+// The option called name ("name" or "name=value"), null when absent.
+std::optional<std::string_view> findOption(std::string_view options, std::string_view name) {
+  while (!options.empty()) {
+    const std::size_t comma = options.find(',');
+    const std::string_view option = options.substr(0, comma);
+    if (option.starts_with(name) && (option.size() == name.size() || option[name.size()] == '=')) return option;
+    if (comma == std::string_view::npos) break;
+    options.remove_prefix(comma + 1);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool hasOption(std::string_view options, std::string_view name) { return findOption(options, name).has_value(); }
+
+std::optional<std::string_view> optionValue(std::string_view options, std::string_view name) {
+  const auto option = findOption(options, name);
+  if (!option || option->size() == name.size()) return std::nullopt;
+  return option->substr(name.size() + 1);
+}
+
+}  // namespace vantora::linux_backend

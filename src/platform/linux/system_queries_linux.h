@@ -1,0 +1,45 @@
+#pragma once
+// SystemQueries answered by Linux: the mount table and sysfs say what a drive
+// is; statvfs, the udev database, libblkid and a few ioctls say what is on it.
+
+#include <chrono>
+#include <optional>
+
+#include "platform/linux/block_device_linux.h"
+#include "platform/linux/bounded_call_linux.h"
+#include "platform/linux/host_root_linux.h"
+#include "platform/linux/mount_table_linux.h"
+#include "platform/system_queries.h"
+
+namespace vantora::linux_backend {
+
+class LinuxSystemQueries : public SystemQueries {
+ public:
+  // root: where /proc, /sys and the udev database are read (tests use a
+  // captured tree); deadline: how long a mounted file system may take to answer.
+  explicit LinuxSystemQueries(HostRoot root = {}, std::chrono::milliseconds deadline = kMountQueryDeadline);
+
+  bool computerName(ComputerNameBuffer& buffer) override;
+  std::uint32_t driveType(const std::string& rootPath) override;
+  bool diskFreeSpaceEx(const std::string& rootPath, std::uint64_t& freeBytesToCaller, std::uint64_t& totalBytes,
+                       std::uint64_t& totalFreeBytes) override;
+  bool volumeInformation(const std::string& rootPath, VolumeNameBuffer& volumeName, std::uint32_t& serialNumber,
+                         std::uint32_t& maxComponentLength, std::uint32_t& fileSystemFlags,
+                         FileSystemNameBuffer& fileSystemName) override;
+  std::uint32_t lastError() const override { return lastError_; }
+  DriveList listDrives() override;
+  NumberSeparators numberSeparators() override;
+
+ private:
+  // The mount a root path names, or the error a query of it fails with:
+  // ERROR_NOT_READY for a listed disk without a mounted file system,
+  // ERROR_PATH_NOT_FOUND for anything else that is not a mount point.
+  Outcome<MountEntry> mountAt(const std::string& rootPath) const;
+  bool fail(std::uint32_t error);
+
+  HostRoot root_;
+  std::chrono::milliseconds deadline_;
+  std::uint32_t lastError_ = winerror::ERROR_SUCCESS;
+};
+
+}  // namespace vantora::linux_backend

@@ -1,0 +1,80 @@
+#include "platform/linux/utf8_text.h"
+
+#include <cstdint>
+
+namespace vantora::linux_backend {
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The length of the well-formed sequence at the start of text, or 0.
+std::size_t sequenceLength(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  std::uint32_t codePoint = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    codePoint = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    codePoint = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    codePoint = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!isContinuation(byte)) return 0;
+    codePoint = (codePoint << 6) | (byte & 0x3F);
+  }
+  constexpr std::uint32_t kSmallestOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (codePoint < kSmallestOfLength[length]) return 0;              // overlong form
+  if (codePoint >= 0xD800 && codePoint <= 0xDFFF) return 0;         // surrogate
+  if (codePoint > 0x10FFFF) return 0;
+  return length;
+}
+
+bool isControl(std::string_view character) {
+  const auto lead = static_cast<unsigned char>(character[0]);
+  if (character.size() == 1) return lead < 0x20 || lead == 0x7F;
+  // C1 controls U+0080..U+009F are encoded C2 80..C2 9F.
+  return character.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0;
+}
+
+std::string repaired(std::string_view raw, bool replaceControls) {
+  std::string text;
+  text.reserve(raw.size());
+  while (!raw.empty()) {
+    const std::size_t length = sequenceLength(raw);
+    if (length == 0) {
+      text += kReplacement;
+      raw.remove_prefix(1);
+      continue;
+    }
+    const std::string_view character = raw.substr(0, length);
+    text += replaceControls && isControl(character) ? kReplacement : character;
+    raw.remove_prefix(length);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string validUtf8(std::string_view raw) { return repaired(raw, false); }
+
+std::string displayText(std::string_view raw) { return repaired(raw, true); }
+
+std::size_t utf8PrefixLength(std::string_view valid, std::size_t maxBytes) {
+  if (valid.size() <= maxBytes) return valid.size();
+  std::size_t length = maxBytes;
+  while (length > 0 && isContinuation(static_cast<unsigned char>(valid[length]))) --length;
+  return length;
+}
+
+}  // namespace vantora::linux_backend
