@@ -4,6 +4,7 @@
 // front ends create their controls from these rows, and nothing moves or
 // resizes afterwards.
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
@@ -163,6 +164,20 @@ constexpr const ControlRow* findControl(std::string_view name) {
     if (row.name == name) return &row;
   }
   return nullptr;
+}
+
+// The pie's disc inside MSChart1, in twips from the chart's top-left corner: a
+// square inset from the edges and clear of the strip that the window's bottom
+// edge cuts off, so the whole disc stays visible.
+struct ChartDisc {
+  int left, top, size;
+};
+inline constexpr int kChartDiscInsetTwips = 90;
+constexpr ChartDisc chartDisc() {
+  const ControlRow& chart = *findControl("MSChart1");
+  const int visibleHeight = std::min(chart.height, kClientHeightTwips - chart.top);
+  const int size = std::min(chart.width, visibleHeight) - 2 * kChartDiscInsetTwips;
+  return {(chart.width - size) / 2, (visibleHeight - size) / 2, size};
 }
 
 constexpr int tabPageIndex(Container container) {

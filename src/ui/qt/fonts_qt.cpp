@@ -1,0 +1,26 @@
+#include "ui/qt/fonts_qt.h"
+
+#include <QApplication>
+#include <QStringList>
+
+namespace vantora::ui::qt {
+
+void installFontSubstitutions() {
+  QFont::insertSubstitutions(QString::fromUtf8(kMsGothic),
+                             {"IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic"});
+  QFont::insertSubstitutions(QString::fromUtf8(kMsPGothic),
+                             {"IPAPGothic", "Noto Sans CJK JP", "VL PGothic", "TakaoPGothic"});
+}
+
+QFont fontFor(const FontSpec& spec) {
+  if (spec.face == FontFace::WindowDefault) return QApplication::font();
+  QFont font(QString::fromUtf8(spec.face == FontFace::MsGothic ? kMsGothic : kMsPGothic));
+  // Sizes are set in pixels at the design resolution; Qt's device-pixel ratio
+  // scales them with the rest of the window.
+  font.setPixelSize(pointsToPixels(spec.points, kDesignDpi));
+  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setStyleHint(spec.face == FontFace::MsGothic ? QFont::TypeWriter : QFont::SansSerif);
+  return font;
+}
+
+}  // namespace vantora::ui::qt

@@ -1,0 +1,50 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <string_view>
+
+#include "app/form1_events.h"
+#include "app/form1_window.h"
+#include "driveinfo/form_model.h"
+#include "platform/system_queries.h"
+#include "ui/qt/form1_controls.h"
+#include "ui/qt/key_preview.h"
+
+namespace vantora::ui::qt {
+
+// What Form1 does outside itself, replaceable so tests can watch it.
+struct Form1Seams {
+  // A modal box with an OK button only and no icon.
+  std::function<void(const QString& text, const QString& caption)> messageBox;
+  // Ends the process at once with exit code 0.
+  std::function<void()> endProgram;
+};
+
+// The program's one window, built from the layout table. Its controls show the
+// form model; only the four events of Form1Events run program code.
+class Form1 : public QWidget, public Form1Window {
+ public:
+  Form1(Form1Model& model, SystemQueries& system, Form1Seams seams = {});
+
+  Form1Events& events() { return events_; }
+  const Form1Controls& controls() const { return controls_; }
+
+  Extent screenSize() const override;
+  Extent outerSize() const override;
+  void moveTo(Position topLeft) override;
+  void render(const Form1Model& form) override;
+  void messageBox(std::string_view text, std::string_view caption) override;
+  void endProgram() override;
+
+ private:
+  void rereadDrives();
+
+  Form1Model& model_;
+  SystemQueries& system_;
+  Form1Seams seams_;
+  Form1Controls controls_;
+  Form1Events events_;
+  KeyPreview keyPreview_;
+};
+
+}  // namespace vantora::ui::qt
