@@ -1,0 +1,108 @@
+// The kernel32 backend against the drives of the test prefix (wine_prefix.sh):
+// c: a fixed disk, x: an empty CD-ROM drive, q: nothing at all.
+
+#include "platform/win32/windows_api.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/make_system_queries.h"
+#include "platform/win32/wide_text_win.h"
+
+namespace vantora {
+namespace {
+
+TEST(SystemQueriesWin, ComputerNameMatchesTheSystemsAndFitsTheBuffer) {
+  const auto system = makeSystemQueries();
+  ComputerNameBuffer buffer{};
+  buffer.fill('\0');
+  ASSERT_TRUE(system->computerName(buffer));
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1]{};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  ASSERT_TRUE(GetComputerNameW(name, &size));
+  EXPECT_EQ(std::string(buffer.data()), win32::toUtf8(name));
+  EXPECT_EQ(system->lastError(), 0u);
+}
+
+TEST(SystemQueriesWin, SuppressesTheInsertDiskDialogWhileItLives) {
+  const UINT before = GetErrorMode();
+  SetErrorMode(before & ~SEM_FAILCRITICALERRORS);
+  {
+    const auto system = makeSystemQueries();
+    EXPECT_NE(GetErrorMode() & SEM_FAILCRITICALERRORS, 0u);
+  }
+  EXPECT_EQ(GetErrorMode() & SEM_FAILCRITICALERRORS, 0u);
+  SetErrorMode(before);
+}
+
+TEST(SystemQueriesWin, FixedDiskAnswersEveryQuery) {
+  const auto system = makeSystemQueries();
+  EXPECT_EQ(system->driveType("c:\\"), DRIVE_FIXED);
+  std::uint64_t toCaller = 0, total = 0, totalFree = 0;
+  ASSERT_TRUE(system->diskFreeSpaceEx("c:\\", toCaller, total, totalFree));
+  EXPECT_GT(total, 0u);
+  EXPECT_LE(toCaller, total);
+  VolumeNameBuffer volume{};
+  FileSystemNameBuffer fileSystem{};
+  std::uint32_t serial = 0, maxComponent = 0, flags = 0;
+  ASSERT_TRUE(system->volumeInformation("c:\\", volume, serial, maxComponent, flags, fileSystem));
+  EXPECT_STRNE(fileSystem.data(), "");
+  EXPECT_NE(flags, 0u);
+  EXPECT_GT(maxComponent, 0u);
+}
+
+struct UnreadableDrive {
+  const char* name;
+  std::string rootPath;
+  std::uint32_t type;
+  // Wine answers the volume query of an empty CD-ROM drive with a made-up
+  // CDFS volume (Windows fails it with ERROR_NOT_READY), so only the free-space
+  // query is certain to fail there.
+  bool volumeQueryFails;
+  friend void PrintTo(const UnreadableDrive& drive, std::ostream* out) { *out << drive.name; }
+};
+
+class SystemQueriesWinUnreadable : public ::testing::TestWithParam<UnreadableDrive> {};
+
+TEST_P(SystemQueriesWinUnreadable, FailsLeavingEveryOutputUntouched) {
+  const auto system = makeSystemQueries();
+  EXPECT_EQ(system->driveType(GetParam().rootPath), GetParam().type);
+
+  std::uint64_t toCaller = 11, total = 22, totalFree = 33;
+  EXPECT_FALSE(system->diskFreeSpaceEx(GetParam().rootPath, toCaller, total, totalFree));
+  EXPECT_NE(system->lastError(), 0u);
+  EXPECT_EQ(toCaller, 11u);
+  EXPECT_EQ(total, 22u);
+  EXPECT_EQ(totalFree, 33u);
+  if (!GetParam().volumeQueryFails) return;
+
+  VolumeNameBuffer volume{};
+  volume.fill('v');
+  FileSystemNameBuffer fileSystem{};
+  fileSystem.fill('f');
+  std::uint32_t serial = 1, maxComponent = 2, flags = 3;
+  EXPECT_FALSE(system->volumeInformation(GetParam().rootPath, volume, serial, maxComponent, flags, fileSystem));
+  EXPECT_NE(system->lastError(), 0u);
+  EXPECT_EQ(std::string(volume.begin(), volume.end()), std::string(volume.size(), 'v'));
+  EXPECT_EQ(std::string(fileSystem.begin(), fileSystem.end()), std::string(fileSystem.size(), 'f'));
+  EXPECT_EQ(serial, 1u);
+  EXPECT_EQ(maxComponent, 2u);
+  EXPECT_EQ(flags, 3u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drives, SystemQueriesWinUnreadable,
+                         ::testing::Values(UnreadableDrive{"EmptyCdRom", "x:\\", DRIVE_CDROM, false},
+                                           UnreadableDrive{"NothingBehindTheLetter", "q:\\", DRIVE_NO_ROOT_DIR, true},
+                                           UnreadableDrive{"EmptyRootPath", "", DRIVE_NO_ROOT_DIR, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SystemQueriesWin, LetterWithNothingBehindItReportsPathNotFound) {
+  const auto system = makeSystemQueries();
+  VolumeNameBuffer volume{};
+  FileSystemNameBuffer fileSystem{};
+  std::uint32_t serial = 0, maxComponent = 0, flags = 0;
+  system->volumeInformation("q:\\", volume, serial, maxComponent, flags, fileSystem);
+  EXPECT_EQ(system->lastError(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
+}
+
+}  // namespace
+}  // namespace vantora
