@@ -154,7 +154,13 @@ Form1Controls buildForm1Controls(QWidget& form) {
     if (row.kind == ControlKind::TabControl) tab = static_cast<TabControl*>(control);
   }
   for (const CaptionPair& pair : kCaptionPairs) {
-    find<QLabel>(form, pair.caption)->setBuddy(find<QWidget>(form, pair.field));
+    QLabel* caption = find<QLabel>(form, pair.caption);
+    QWidget* field = find<QWidget>(form, pair.field);
+    caption->setBuddy(field);
+    // An item view reports no label relation, so the list carries its caption as
+    // its name; its lines stay readable as its items. A value label keeps its
+    // own text as its name.
+    if (auto* list = dynamic_cast<QListWidget*>(field)) list->setAccessibleName(caption->text());
   }
   setFocusOrder(form);
 

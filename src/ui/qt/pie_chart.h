@@ -13,6 +13,7 @@ class PieChart : public QWidget {
   // The disc's square, in the widget's coordinates; the window decides it so the
   // disc stays clear of the strip its bottom edge cuts off.
   void setDiscRect(QRect disc);
+  QRect discRect() const { return disc_; }
   void setData(double element1, double element2);
   double element1() const { return element1_; }
   double element2() const { return element2_; }

@@ -1,0 +1,39 @@
+#include "ui/win32/drive_combo_win.h"
+
+#include "platform/win32/wide_text_win.h"
+
+namespace vantora::ui::win32 {
+
+namespace {
+constexpr int kDroppedItems = 8;
+}
+
+void DriveCombo::show(const std::vector<DriveEntry>& entries, std::size_t selected) {
+  if (entries != shown_) {
+    SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    for (const DriveEntry& entry : entries) {
+      const std::wstring text = vantora::win32::toWide(entry.text);
+      SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    shown_ = entries;
+  }
+  const WPARAM index = selected < entries.size() ? static_cast<WPARAM>(selected) : static_cast<WPARAM>(-1);
+  SendMessageW(combo_, CB_SETCURSEL, index, 0);
+}
+
+void DriveCombo::place(RECT rect) {
+  const int wanted = rect.bottom - rect.top;
+  const auto itemHeight = static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, 0, 0));
+  SetWindowPos(combo_, nullptr, rect.left, rect.top, rect.right - rect.left, wanted + kDroppedItems * itemHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The closed field's height follows the selection field's item height; trim it to the table's height.
+  RECT placed;
+  GetWindowRect(combo_, &placed);
+  const int excess = (placed.bottom - placed.top) - wanted;
+  const auto fieldHeight = static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  if (excess != 0 && fieldHeight - excess > 0) {
+    SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight - excess);
+  }
+}
+
+}  // namespace vantora::ui::win32

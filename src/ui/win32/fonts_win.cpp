@@ -1,0 +1,45 @@
+#include "ui/win32/fonts_win.h"
+
+#include <algorithm>
+
+namespace vantora::ui::win32 {
+
+namespace {
+
+bool sameSpec(const FontSpec& a, const FontSpec& b) {
+  return a.face == b.face && a.points == b.points && a.weight == b.weight;
+}
+
+UniqueFont makeFont(const FontSpec& spec, int dpi) {
+  if (spec.face == FontFace::WindowDefault) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+      return UniqueFont(nullptr);  // controls then keep the system font
+    }
+    return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  }
+  const bool fixedPitch = spec.face == FontFace::MsGothic;
+  return UniqueFont(CreateFontW(-pointsToPixels(spec.points, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                                SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS,
+                                fixedPitch ? L"ＭＳ ゴシック" : L"ＭＳ Ｐゴシック"));
+}
+
+}  // namespace
+
+Form1Fonts::Form1Fonts(int dpi) {
+  for (const ControlRow& row : kForm1Layout) {
+    const bool known = std::any_of(fonts_.begin(), fonts_.end(),
+                                   [&](const Entry& entry) { return sameSpec(entry.spec, row.font); });
+    if (!known) fonts_.push_back({row.font, makeFont(row.font, dpi)});
+  }
+}
+
+HFONT Form1Fonts::fontFor(const FontSpec& spec) const {
+  const auto found =
+      std::find_if(fonts_.begin(), fonts_.end(), [&](const Entry& entry) { return sameSpec(entry.spec, spec); });
+  return found == fonts_.end() ? nullptr : found->font.get();
+}
+
+}  // namespace vantora::ui::win32

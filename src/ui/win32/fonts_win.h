@@ -1,0 +1,28 @@
+#pragma once
+// The fonts of Form1 at one DPI: the two Japanese Gothic faces at the sizes
+// the layout table names, and the system's message font where a control keeps
+// the window default. Made again when the window moves to a screen with
+// another DPI.
+
+#include <vector>
+
+#include "ui/layout_table.h"
+#include "ui/win32/unique_handle_win.h"
+
+namespace vantora::ui::win32 {
+
+class Form1Fonts {
+ public:
+  explicit Form1Fonts(int dpi);
+  // The font for a row of the table; every spec the table uses is made up front.
+  HFONT fontFor(const FontSpec& spec) const;
+
+ private:
+  struct Entry {
+    FontSpec spec;
+    UniqueFont font;
+  };
+  std::vector<Entry> fonts_;
+};
+
+}  // namespace vantora::ui::win32

@@ -1,0 +1,89 @@
+#include "ui/win32/pie_chart_win.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "ui/win32/unique_handle_win.h"
+
+namespace vantora::ui::win32 {
+
+namespace {
+
+// Pie() only takes the radials' directions. Points this far out keep two
+// directions apart down to a few thousandths of a degree; a wedge thinner
+// than kInvisibleDegrees is skipped (GDI would draw a whole disc for it).
+constexpr double kRadialReach = 16384;
+constexpr double kInvisibleDegrees = 0.01;
+
+POINT radialPoint(double centreX, double centreY, double degrees) {
+  const double radians = degrees * std::numbers::pi / 180.0;
+  // Screen y grows downwards, so counter-clockwise is -sin.
+  return {static_cast<LONG>(std::lround(centreX + kRadialReach * std::cos(radians))),
+          static_cast<LONG>(std::lround(centreY - kRadialReach * std::sin(radians)))};
+}
+
+}  // namespace
+
+WedgeStroke wedgeStroke(const std::optional<PieWedge>& wedge, RECT disc) {
+  if (!wedge || std::fabs(wedge->sweepDegrees) < kInvisibleDegrees) return {};
+  if (std::fabs(wedge->sweepDegrees) > 360.0 - kInvisibleDegrees) return {WedgeStroke::Kind::WholeDisc};
+  const double first = wedge->sweepDegrees < 0 ? wedge->startDegrees + wedge->sweepDegrees : wedge->startDegrees;
+  const double last = first + std::fabs(wedge->sweepDegrees);
+  const double centreX = (disc.left + disc.right) / 2.0;
+  const double centreY = (disc.top + disc.bottom) / 2.0;
+  return {WedgeStroke::Kind::Pie, radialPoint(centreX, centreY, first), radialPoint(centreX, centreY, last)};
+}
+
+PieChart::PieChart(HINSTANCE instance, HWND parent, int controlId) {
+  registerClass(instance, nullptr);
+  create(instance, 0, WS_CHILD | WS_VISIBLE, L"", 0, 0, 0, 0, parent, controlId);
+}
+
+void PieChart::setData(double element1, double element2) {
+  element1_ = element1;
+  element2_ = element2;
+  InvalidateRect(window(), nullptr, TRUE);
+}
+
+void PieChart::setDisc(RECT disc) {
+  disc_ = disc;
+  InvalidateRect(window(), nullptr, TRUE);
+}
+
+LRESULT PieChart::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT fills the background itself
+    default: return DefWindowProcW(window(), message, wParam, lParam);
+  }
+}
+
+void PieChart::OnPaint() {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window(), &paint);
+  RECT client;
+  GetClientRect(window(), &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+
+  const auto wedges = pieWedges(element1_, element2_);
+  const Rgb colours[] = {kSeriesC1Colour, kSeriesC2Colour};
+  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+  for (std::size_t i = 0; i < wedges.size(); ++i) {
+    const WedgeStroke stroke = wedgeStroke(wedges[i], disc_);
+    if (stroke.kind == WedgeStroke::Kind::Nothing) continue;
+    const UniqueBrush brush(CreateSolidBrush(RGB(colours[i].red, colours[i].green, colours[i].blue)));
+    const HGDIOBJ oldBrush = SelectObject(dc, brush.get());
+    // A NULL pen leaves the right and bottom edge out, so the shape grows by one pixel.
+    if (stroke.kind == WedgeStroke::Kind::WholeDisc) {
+      Ellipse(dc, disc_.left, disc_.top, disc_.right + 1, disc_.bottom + 1);
+    } else {
+      Pie(dc, disc_.left, disc_.top, disc_.right + 1, disc_.bottom + 1, stroke.from.x, stroke.from.y, stroke.to.x,
+          stroke.to.y);
+    }
+    SelectObject(dc, oldBrush);
+  }
+  SelectObject(dc, oldPen);
+  EndPaint(window(), &paint);
+}
+
+}  // namespace vantora::ui::win32

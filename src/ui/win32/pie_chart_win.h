@@ -1,0 +1,39 @@
+#pragma once
+// MSChart1: the usage pie, two wedges painted with GDI from the shared wedge
+// geometry. It knows two numbers, not disks.
+
+#include <optional>
+
+#include "ui/pie_geometry.h"
+#include "ui/win32/base_window_win.h"
+
+namespace vantora::ui::win32 {
+
+// How GDI draws one wedge inside `disc`: nothing, the whole disc, or Pie()
+// between two radial points taken counter-clockwise from `from` to `to`.
+struct WedgeStroke {
+  enum class Kind { Nothing, WholeDisc, Pie } kind = Kind::Nothing;
+  POINT from{}, to{};
+};
+WedgeStroke wedgeStroke(const std::optional<PieWedge>& wedge, RECT disc);
+
+class PieChart : public BaseWindow<PieChart> {
+ public:
+  static constexpr const wchar_t* kClassName = L"VantoraChart";
+
+  PieChart(HINSTANCE instance, HWND parent, int controlId);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void setData(double element1, double element2);
+  // The disc inside the control, in its client pixels.
+  void setDisc(RECT disc);
+
+ private:
+  void OnPaint();
+
+  double element1_ = 0;
+  double element2_ = 0;
+  RECT disc_{};
+};
+
+}  // namespace vantora::ui::win32
