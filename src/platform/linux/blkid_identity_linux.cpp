@@ -38,9 +38,9 @@ std::optional<VolumeIdentity> probeBlkidIdentity(const std::string& deviceNode) 
   return identity;
 }
 
-std::optional<VolumeIdentity> cachedBlkidIdentity(const std::string& deviceNode) {
+std::optional<VolumeIdentity> cachedBlkidIdentity(const std::string& cacheFile, const std::string& deviceNode) {
   blkid_cache rawCache = nullptr;
-  if (blkid_get_cache(&rawCache, nullptr) != 0) return std::nullopt;
+  if (blkid_get_cache(&rawCache, cacheFile.c_str()) != 0) return std::nullopt;
   BlkidCachePtr cache{rawCache};
   // BLKID_DEV_FIND: look the node up only; neither verify (which reads the
   // device) nor add it.

@@ -13,6 +13,6 @@ namespace vantora::linux_backend {
 std::optional<VolumeIdentity> probeBlkidIdentity(const std::string& deviceNode);
 
 // What libblkid's cache file remembers of the device, without opening it.
-std::optional<VolumeIdentity> cachedBlkidIdentity(const std::string& deviceNode);
+std::optional<VolumeIdentity> cachedBlkidIdentity(const std::string& cacheFile, const std::string& deviceNode);
 
 }  // namespace vantora::linux_backend

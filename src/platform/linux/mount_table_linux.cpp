@@ -48,7 +48,11 @@ std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
   MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
   if (!iter) return entries;
   libmnt_fs* fs = nullptr;
-  while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) entries.push_back(entryOf(fs));
+  while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) {
+    // libmount keeps an empty entry for a line it could not parse.
+    MountEntry entry = entryOf(fs);
+    if (entry.target.starts_with('/')) entries.push_back(std::move(entry));
+  }
   return entries;
 }
 

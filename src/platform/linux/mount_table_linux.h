@@ -25,7 +25,8 @@ struct MountEntry {
   bool pseudoFs = false;     // on libmount's list of pseudo file systems
 };
 
-// Every entry of a mountinfo file, in its order; malformed lines are skipped.
+// Every entry of a mountinfo file, in its order; malformed lines and entries
+// without an absolute mount point are skipped.
 // An unreadable file gives an empty table.
 std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo);
 

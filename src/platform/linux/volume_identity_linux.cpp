@@ -30,7 +30,10 @@ VolumeIdentity readVolumeIdentity(const HostRoot& root, const std::optional<Bloc
   if (device) {
     if (auto identity = readUdevIdentity(root, device->major, device->minor)) return *identity;
     if (auto identity = probeBlkidIdentity(root.at(device->node()).string())) return *identity;
-    if (auto identity = cachedBlkidIdentity(device->node())) return *identity;
+    // The cache names devices as the system does, so the node stays unprefixed.
+    if (auto identity = cachedBlkidIdentity(root.at("/run/blkid/blkid.tab").string(), device->node())) {
+      return *identity;
+    }
   }
   VolumeIdentity identity;
   identity.label = labelFromIoctl(mountPoint);

@@ -1,0 +1,73 @@
+// The deadline on work that touches a mounted file system.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/linux/bounded_call_linux.h"
+
+namespace vantora::testing {
+namespace {
+
+using namespace linux_backend;
+using namespace std::chrono_literals;
+
+TEST(BoundedCall, WorkThatFinishesGivesItsValue) {
+  const auto outcome = runBounded("/mnt/fast", 5s, [] { return Outcome<int>{42}; });
+  EXPECT_EQ(outcome.value, 42);
+  EXPECT_EQ(outcome.error, 0u);
+}
+
+TEST(BoundedCall, WorkErrorIsPassedOn) {
+  const auto outcome = runBounded("/mnt/fails", 5s, [] { return Outcome<int>{std::nullopt, 1117}; });
+  EXPECT_FALSE(outcome.value);
+  EXPECT_EQ(outcome.error, 1117u);
+}
+
+TEST(BoundedCall, ThrowingWorkIsAGeneralFailure) {
+  const auto outcome = runBounded("/mnt/throws", 5s, []() -> Outcome<int> { throw std::runtime_error("x"); });
+  EXPECT_FALSE(outcome.value);
+  EXPECT_EQ(outcome.error, winerror::ERROR_GEN_FAILURE);
+}
+
+// A hung mount: the work blocks until the test releases it.
+TEST(BoundedCall, StuckWorkTimesOutAndBlocksOnlyItsOwnKey) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  auto started = std::make_shared<std::atomic<int>>(0);
+  const auto stuckWork = [released, started] {
+    ++*started;
+    released.wait();
+    return Outcome<int>{1};
+  };
+
+  const auto begin = std::chrono::steady_clock::now();
+  const auto first = runBounded("/mnt/hung", 50ms, stuckWork);
+  EXPECT_GE(std::chrono::steady_clock::now() - begin, 50ms);
+  EXPECT_FALSE(first.value);
+  EXPECT_EQ(first.error, winerror::ERROR_SEM_TIMEOUT);
+
+  // While the first worker is stuck, the same mount is refused at once
+  // instead of costing another thread.
+  const auto second = runBounded("/mnt/hung", 5s, stuckWork);
+  EXPECT_EQ(second.error, winerror::ERROR_SEM_TIMEOUT);
+  EXPECT_EQ(started->load(), 1);
+
+  // Another mount is not affected.
+  EXPECT_EQ(runBounded("/mnt/other", 5s, [] { return Outcome<int>{7}; }).value, 7);
+
+  // Once the stuck call returns, the mount may be asked again.
+  release.set_value();
+  Outcome<int> again;
+  for (int attempt = 0; attempt < 500 && !again.value; ++attempt) {
+    again = runBounded("/mnt/hung", 5s, [] { return Outcome<int>{2}; });
+    if (!again.value) std::this_thread::sleep_for(10ms);
+  }
+  EXPECT_EQ(again.value, 2);
+}
+
+}  // namespace
+}  // namespace vantora::testing

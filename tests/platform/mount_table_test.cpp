@@ -1,0 +1,157 @@
+// Reading mountinfo through libmount, and which mounts can be reached.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "platform/fixture_root.h"
+#include "platform/linux/mount_table_linux.h"
+
+namespace vantora::testing {
+namespace {
+
+using namespace linux_backend;
+
+std::vector<MountEntry> desktopTable() { return readMountTable(desktopFixture().at("/proc/self/mountinfo")); }
+
+const MountEntry& entryWithId(const std::vector<MountEntry>& table, int id) {
+  const auto it = std::find_if(table.begin(), table.end(), [&](const MountEntry& e) { return e.id == id; });
+  if (it == table.end()) throw std::runtime_error("no mount " + std::to_string(id));
+  return *it;
+}
+
+TEST(MountTable, SkipsTheMalformedLineAndKeepsTheRest) {
+  const auto table = desktopTable();
+  EXPECT_EQ(table.size(), 32u);
+  EXPECT_EQ(table.back().target, "/mnt/ram");
+}
+
+TEST(MountTable, UndoesTheKernelEscapesInMountPoints) {
+  const auto table = desktopTable();
+  EXPECT_EQ(entryWithId(table, 35).target, "/media/user/USB STICK");
+  EXPECT_EQ(entryWithId(table, 36).target, "/mnt/tab\tdir");
+  EXPECT_EQ(entryWithId(table, 37).target, "/mnt/back\\slash");
+  EXPECT_EQ(entryWithId(table, 38).target, "/mnt/new\nline");
+}
+
+TEST(MountTable, ReadsEveryField) {
+  const auto table = desktopTable();
+  const MountEntry& home = entryWithId(table, 33);
+  EXPECT_EQ(home.parentId, 21);
+  EXPECT_EQ(home.source, "/dev/sda3");
+  EXPECT_EQ(home.fsType, "btrfs");
+  EXPECT_EQ(home.fsRoot, "/@home");
+  EXPECT_EQ(optionValue(home.options, "subvol"), "/@home");
+  EXPECT_EQ(optionValue(home.options, "compress"), "zstd:3");
+  EXPECT_EQ(home.major, 0u);
+  EXPECT_EQ(home.minor, 35u);
+
+  const MountEntry& stick = entryWithId(table, 35);
+  EXPECT_EQ(stick.major, 8u);
+  EXPECT_EQ(stick.minor, 17u);
+  EXPECT_TRUE(hasOption(stick.options, "nosuid"));
+  EXPECT_TRUE(hasOption(stick.options, "uid"));
+  EXPECT_FALSE(hasOption(stick.options, "ui"));
+}
+
+TEST(MountTable, AsksLibmountWhichTypesAreNetworkOrPseudo) {
+  const auto table = desktopTable();
+  EXPECT_TRUE(entryWithId(table, 39).networkFs);   // nfs4
+  EXPECT_TRUE(entryWithId(table, 40).networkFs);   // cifs
+  EXPECT_TRUE(entryWithId(table, 22).pseudoFs);    // proc
+  EXPECT_TRUE(entryWithId(table, 30).pseudoFs);    // cgroup2
+  EXPECT_FALSE(entryWithId(table, 21).pseudoFs);   // ext4
+  EXPECT_FALSE(entryWithId(table, 21).networkFs);
+}
+
+TEST(MountTable, UnreadableFileGivesAnEmptyTable) {
+  EXPECT_TRUE(readMountTable("/nonexistent/mountinfo").empty());
+}
+
+TEST(MountTable, OverlongLineDoesNotBreakTheRest) {
+  const std::string path = ::testing::TempDir() + "vantora-long-mountinfo";
+  {
+    std::ofstream out(path);
+    out << "21 1 8:2 / / rw - ext4 /dev/sda2 rw\n";
+    out << "22 21 0:40 / /mnt/" << std::string(20000, 'x') << " rw - tmpfs tmpfs rw\n";
+    out << "23 21 0:41 / /mnt/after rw - tmpfs tmpfs rw\n";
+  }
+  const auto table = readMountTable(path);
+  ASSERT_FALSE(table.empty());
+  EXPECT_EQ(table.front().target, "/");
+  EXPECT_EQ(table.back().target, "/mnt/after");
+}
+
+TEST(MountTable, FindsTheLastMountAtAPath) {
+  const auto table = desktopTable();
+  const MountEntry* over = findMountAt(table, "/mnt/over");
+  ASSERT_NE(over, nullptr);
+  EXPECT_EQ(over->fsType, "tmpfs");
+  EXPECT_EQ(findMountAt(table, "/mnt/over//"), over);
+  EXPECT_EQ(findMountAt(table, "/mnt"), nullptr);
+  EXPECT_NE(findMountAt(table, "/"), nullptr);
+}
+
+struct WithinCase {
+  const char* path;
+  const char* dir;
+  bool within;
+};
+
+class PathWithin : public ::testing::TestWithParam<WithinCase> {};
+
+TEST_P(PathWithin, ComparesWholeComponents) {
+  EXPECT_EQ(isPathWithin(GetParam().path, GetParam().dir), GetParam().within)
+      << GetParam().path << " in " << GetParam().dir;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PathWithin,
+                         ::testing::Values(WithinCase{"/mnt/a", "/mnt", true}, WithinCase{"/mnt", "/mnt", true},
+                                           WithinCase{"/mntx", "/mnt", false}, WithinCase{"/mnt/a", "/mnt/", true},
+                                           WithinCase{"/anything", "/", true}, WithinCase{"/", "/", true},
+                                           WithinCase{"relative", "/", false}, WithinCase{"/mn", "/mnt", false}));
+
+MountEntry mountOf(int id, int parentId, std::string target) {
+  MountEntry entry;
+  entry.id = id;
+  entry.parentId = parentId;
+  entry.target = std::move(target);
+  return entry;
+}
+
+std::vector<int> reachableIds(const std::vector<MountEntry>& table) {
+  std::vector<int> ids;
+  for (const MountEntry& entry : reachableMounts(table)) ids.push_back(entry.id);
+  return ids;
+}
+
+TEST(ReachableMounts, LaterMountOnTheSamePlaceCoversTheEarlier) {
+  EXPECT_EQ(reachableIds({mountOf(1, 0, "/"), mountOf(2, 1, "/mnt"), mountOf(3, 1, "/mnt")}),
+            (std::vector<int>{1, 3}));
+}
+
+TEST(ReachableMounts, MountStackedOnItselfKeepsOnlyTheTop) {
+  // /dev/shm mounted on /dev/shm, as in the container this runs in.
+  EXPECT_EQ(reachableIds({mountOf(1, 0, "/"), mountOf(2, 1, "/dev/shm"), mountOf(3, 2, "/dev/shm")}),
+            (std::vector<int>{1, 3}));
+}
+
+TEST(ReachableMounts, MountOverAParentHidesTheChildren) {
+  EXPECT_EQ(reachableIds({mountOf(1, 0, "/"), mountOf(2, 1, "/mnt/a"), mountOf(3, 1, "/mnt")}),
+            (std::vector<int>{1, 3}));
+}
+
+TEST(ReachableMounts, ChildrenListedBeforeTheirParentStay) {
+  EXPECT_EQ(reachableIds({mountOf(2, 1, "/proc"), mountOf(3, 1, "/dev"), mountOf(1, 0, "/")}),
+            (std::vector<int>{2, 3, 1}));
+}
+
+TEST(ReachableMounts, ParentCycleEndsTheWalk) {
+  // A damaged table where 4 and 5 are each other's parent.
+  EXPECT_EQ(reachableIds({mountOf(2, 4, "/a/b"), mountOf(4, 5, "/x"), mountOf(5, 4, "/y"), mountOf(3, 1, "/a")}),
+            (std::vector<int>{4, 5, 3}));
+}
+
+}  // namespace
+}  // namespace vantora::testing

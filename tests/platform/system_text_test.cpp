@@ -1,0 +1,96 @@
+// Error numbers, the computer name and the number separators.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <climits>
+#include <string>
+
+#include "platform/linux/computer_name_linux.h"
+#include "platform/linux/error_numbers_linux.h"
+#include "platform/linux/number_separators_linux.h"
+
+namespace vantora::testing {
+namespace {
+
+using namespace linux_backend;
+
+struct ErrnoCase {
+  int errnoValue;
+  std::uint32_t windowsError;
+};
+
+class ErrorNumbers : public ::testing::TestWithParam<ErrnoCase> {};
+
+TEST_P(ErrorNumbers, SpeakWindows) {
+  EXPECT_EQ(windowsErrorFromErrno(GetParam().errnoValue), GetParam().windowsError) << GetParam().errnoValue;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ErrorNumbers,
+    ::testing::Values(ErrnoCase{0, 0}, ErrnoCase{ENOMEDIUM, 21}, ErrnoCase{ENOENT, 3}, ErrnoCase{ENOTDIR, 3},
+                      ErrnoCase{EACCES, 5}, ErrnoCase{EPERM, 5}, ErrnoCase{EIO, 1117}, ErrnoCase{ETIMEDOUT, 121},
+                      ErrnoCase{ESTALE, 53}, ErrnoCase{ENOTCONN, 53}, ErrnoCase{EHOSTDOWN, 53},
+                      ErrnoCase{ENETUNREACH, 53}, ErrnoCase{ENOMEM, 31}, ErrnoCase{EINVAL, 31},
+                      ErrnoCase{-1, 31}));
+
+struct NameCase {
+  const char* name;
+  std::string hostName;
+  std::string computerName;
+};
+
+class ComputerName : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(ComputerName, IsCutToFifteenBytesOnACharacter) {
+  EXPECT_EQ(computerNameFromHostName(GetParam().hostName), GetParam().computerName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ComputerName,
+    ::testing::Values(NameCase{"short", "pc01", "pc01"},
+                      NameCase{"exactly_fifteen", "abcdefghijklmno", "abcdefghijklmno"},
+                      NameCase{"long_ascii", "build-server-number-42.example", "build-server-nu"},
+                      // 4 × 3-byte characters = 12 bytes; the fifth would end at byte 15... and fits.
+                      NameCase{"cjk_fits", "\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE\xE6\x9C\xBA",
+                               "\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE\xE6\x9C\xBA"},
+                      // "ab" and five 3-byte characters: 17 bytes, the last character does not fit.
+                      NameCase{"cjk_cut_before_character", "ab\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE\xE6\x9C\xBA",
+                               "ab\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE"},
+                      NameCase{"invalid_byte", "pc\xFF", "pc\xEF\xBF\xBD"},
+                      NameCase{"empty", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ComputerName, HostNameOfThisMachineIsRead) {
+  EXPECT_FALSE(readHostName().empty());
+}
+
+struct SeparatorCase {
+  const char* name;
+  std::string grouping, thousands, decimal;
+  NumberSeparators expected;
+};
+
+class Separators : public ::testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(Separators, ComeFromTheLocaleOrTheWindowsDefault) {
+  EXPECT_EQ(separatorsFromLocaleData(GetParam().grouping, GetParam().thousands, GetParam().decimal),
+            GetParam().expected);
+}
+
+const std::string kNoGrouping(1, CHAR_MAX);
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, Separators,
+    ::testing::Values(SeparatorCase{"c_locale", "", "", ".", {",", "."}},
+                      SeparatorCase{"char_max_grouping", kNoGrouping, "", ".", {",", "."}},
+                      SeparatorCase{"en_us", "\x03\x03", ",", ".", {",", "."}},
+                      SeparatorCase{"de_de", "\x03\x03", ".", ",", {".", ","}},
+                      SeparatorCase{"fr_fr_narrow_nbsp", "\x03", "\xE2\x80\xAF", ",", {"\xE2\x80\xAF", ","}},
+                      SeparatorCase{"latin1_nbsp", "\x03", "\xA0", ",", {"\xEF\xBF\xBD", ","}},
+                      SeparatorCase{"grouping_without_separator", "\x03", "", ",", {",", "."}},
+                      SeparatorCase{"same_separators", "\x03", ",", ",", {",", "."}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vantora::testing

@@ -1,0 +1,69 @@
+// Labels and UUIDs from the udev database and libblkid's cache of the captured desktop.
+
+#include <gtest/gtest.h>
+
+#include "platform/fixture_root.h"
+#include "platform/linux/udev_db_linux.h"
+#include "platform/linux/volume_identity_linux.h"
+
+namespace vantora::testing {
+namespace {
+
+using namespace linux_backend;
+
+struct EscapeCase {
+  const char* name;
+  std::string encoded;
+  std::string decoded;
+};
+
+class UdevEscapes : public ::testing::TestWithParam<EscapeCase> {};
+
+TEST_P(UdevEscapes, AreDecodedToTheLabelBytes) { EXPECT_EQ(decodeUdevEscapes(GetParam().encoded), GetParam().decoded); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UdevEscapes,
+    ::testing::Values(EscapeCase{"space", "USB\\x20STICK", "USB STICK"}, EscapeCase{"slash", "a\\x2fb", "a/b"},
+                      EscapeCase{"backslash", "a\\x5cb", "a\\b"},
+                      EscapeCase{"utf8_kept_as_is", "\xE5\x86\x99\xE7\x9C\x9F", "\xE5\x86\x99\xE7\x9C\x9F"},
+                      EscapeCase{"invalid_byte", "bad\\xff", "bad\xFF"}, EscapeCase{"newline", "a\\x0ab", "a\nb"},
+                      EscapeCase{"not_hex", "a\\xZZb", "a\\xZZb"}, EscapeCase{"cut_short", "a\\x4", "a\\x4"},
+                      EscapeCase{"plain", "DATA", "DATA"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UdevRecord, TakesTheEncodedLabelNeverTheMangledOne) {
+  const auto identity = identityFromUdevRecord(
+      "S:disk/by-label/My\\x20Disk\nE:ID_FS_LABEL=My_Disk\nE:ID_FS_LABEL_ENC=My\\x20Disk\n"
+      "E:ID_FS_UUID=1234-ABCD\nE:ID_FS_TYPE=vfat\nE:ID_FS_VERSION=FAT16\n");
+  ASSERT_TRUE(identity);
+  EXPECT_EQ(*identity, (VolumeIdentity{"My Disk", "1234-ABCD", "vfat", "FAT16"}));
+}
+
+TEST(UdevRecord, WithoutAFileSystemTypeKnowsNothing) {
+  EXPECT_FALSE(identityFromUdevRecord("E:DEVTYPE=disk\nE:ID_FS_LABEL_ENC=x\n"));
+  EXPECT_FALSE(identityFromUdevRecord(""));
+  EXPECT_FALSE(identityFromUdevRecord("E:ID_FS_TYPE=\n"));
+}
+
+TEST(UdevRecord, LastLineWithoutNewlineCounts) {
+  const auto identity = identityFromUdevRecord("E:ID_FS_TYPE=ext4");
+  ASSERT_TRUE(identity);
+  EXPECT_EQ(identity->type, "ext4");
+}
+
+TEST(DesktopVolumeIdentity, ComesFromTheUdevDatabase) {
+  const HostRoot root = desktopFixture();
+  const auto stick = blockDeviceByName(root, "sdb1");
+  ASSERT_TRUE(stick);
+  EXPECT_EQ(readVolumeIdentity(root, stick, "/nonexistent"),
+            (VolumeIdentity{"USB STICK", "1234-ABCD", "vfat", "FAT32"}));
+}
+
+TEST(DesktopVolumeIdentity, UnknownEverywhereIsEmpty) {
+  const HostRoot root = desktopFixture();
+  EXPECT_EQ(readVolumeIdentity(root, blockDeviceByName(root, "sda3"), "/nonexistent"), VolumeIdentity{});
+  EXPECT_EQ(readVolumeIdentity(root, std::nullopt, "/nonexistent"), VolumeIdentity{});
+}
+
+}  // namespace
+}  // namespace vantora::testing
