@@ -19,8 +19,8 @@ struct VolumeIdentity {
 };
 
 // The udev database first (what the desktop shows), then libblkid (probing the
-// device where we may read it, else its cache), then the label ioctl on the
-// mount point. Reads the device and the mounted file system, so callers run it
+// device where we may read it, else its cache), then the label and UUID
+// ioctls on the mount point. Reads the device and the mounted file system, so callers run it
 // through runBounded. Empty when no source knows the volume (tmpfs, nfs).
 VolumeIdentity readVolumeIdentity(const HostRoot& root, const std::optional<BlockDevice>& device,
                                   const std::string& mountPoint);
