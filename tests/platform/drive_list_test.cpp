@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 
 #include "platform/drive_entry_printer.h"
 #include "platform/fixture_root.h"
@@ -61,6 +62,7 @@ struct CurrentCase {
   const char* name;
   const char* workingDirectory;
   const char* expectedRoot;
+  friend void PrintTo(const CurrentCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class DesktopCurrentDrive : public ::testing::TestWithParam<CurrentCase> {};
@@ -94,6 +96,7 @@ struct FilterCase {
   MountEntry mount;
   bool onBlockDevice;
   bool shown;
+  friend void PrintTo(const FilterCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class DriveListFilter : public ::testing::TestWithParam<FilterCase> {};

@@ -1,10 +1,10 @@
 // Drive types of the captured desktop: decided from its mountinfo and sysfs alone.
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "platform/fixture_root.h"
 #include "platform/linux/system_queries_linux.h"
@@ -18,6 +18,7 @@ struct TypeCase {
   const char* name;
   std::string rootPath;
   std::uint32_t expected;
+  friend void PrintTo(const TypeCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class DesktopDriveType : public ::testing::TestWithParam<TypeCase> {};

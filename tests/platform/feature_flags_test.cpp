@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/linux/feature_flags_linux.h"
 #include "platform/system_queries.h"
 
@@ -16,6 +18,7 @@ struct FlagsCase {
   std::string family, version, options;
   FeatureProbes probes;
   std::uint32_t flags;
+  friend void PrintTo(const FlagsCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class FeatureFlags : public ::testing::TestWithParam<FlagsCase> {};

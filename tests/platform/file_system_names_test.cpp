@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/linux/file_system_names_linux.h"
 
 namespace vantora::testing {
@@ -11,6 +13,7 @@ struct NameCase {
   const char* name;
   std::string mountType, probedType, version;
   std::string windowsName;
+  friend void PrintTo(const NameCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class FileSystemName : public ::testing::TestWithParam<NameCase> {};
@@ -41,6 +44,7 @@ struct SerialCase {
   const char* name;
   std::string family, uuid;
   std::uint32_t serial;
+  friend void PrintTo(const SerialCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class VolumeSerial : public ::testing::TestWithParam<SerialCase> {};

@@ -5,10 +5,9 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include <algorithm>
 #include <array>
+#include <cerrno>
 
 #include "platform/linux/computer_name_linux.h"
 #include "platform/linux/mount_table_linux.h"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <ostream>
 
 #include "platform/fixture_root.h"
 #include "platform/linux/mount_table_linux.h"
@@ -97,6 +98,7 @@ struct WithinCase {
   const char* path;
   const char* dir;
   bool within;
+  friend void PrintTo(const WithinCase& c, std::ostream* out) { *out << c.path << " in " << c.dir; }
 };
 
 class PathWithin : public ::testing::TestWithParam<WithinCase> {};

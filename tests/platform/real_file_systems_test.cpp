@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
 
 #include "platform/linux/blkid_identity_linux.h"
 #include "platform/linux/system_queries_linux.h"
@@ -57,6 +58,7 @@ struct DiskCase {
   std::uint32_t flagsPresent;  // bits that must be set
   std::uint32_t flagsAbsent;   // bits that must not
   bool serialFromUuid;
+  friend void PrintTo(const DiskCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class RealDisk : public ::testing::TestWithParam<DiskCase> {};

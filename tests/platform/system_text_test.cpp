@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <ostream>
 #include <string>
 
 #include "platform/linux/computer_name_linux.h"
@@ -18,6 +19,7 @@ using namespace linux_backend;
 struct ErrnoCase {
   int errnoValue;
   std::uint32_t windowsError;
+  friend void PrintTo(const ErrnoCase& c, std::ostream* out) { *out << "errno " << c.errnoValue; }
 };
 
 class ErrorNumbers : public ::testing::TestWithParam<ErrnoCase> {};
@@ -38,6 +40,7 @@ struct NameCase {
   const char* name;
   std::string hostName;
   std::string computerName;
+  friend void PrintTo(const NameCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ComputerName : public ::testing::TestWithParam<NameCase> {};
@@ -69,6 +72,7 @@ struct SeparatorCase {
   const char* name;
   std::string grouping, thousands, decimal;
   NumberSeparators expected;
+  friend void PrintTo(const SeparatorCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class Separators : public ::testing::TestWithParam<SeparatorCase> {};

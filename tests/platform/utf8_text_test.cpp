@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/linux/utf8_text.h"
 
 namespace vantora::testing {
@@ -14,6 +16,7 @@ struct RepairCase {
   std::string raw;
   std::string valid;    // validUtf8
   std::string display;  // displayText
+  friend void PrintTo(const RepairCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class Utf8Repair : public ::testing::TestWithParam<RepairCase> {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/fixture_root.h"
 #include "platform/linux/udev_db_linux.h"
 #include "platform/linux/volume_identity_linux.h"
@@ -15,6 +17,7 @@ struct EscapeCase {
   const char* name;
   std::string encoded;
   std::string decoded;
+  friend void PrintTo(const EscapeCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class UdevEscapes : public ::testing::TestWithParam<EscapeCase> {};
