@@ -18,9 +18,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Windows 10 API level: per-monitor DPI functions (GetDpiForWindow,
-# AdjustWindowRectExForDpi) and GetLocaleInfoEx.
-set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -DUNICODE -D_UNICODE")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Every cross-built program (tests, test discovery) starts through wine in the

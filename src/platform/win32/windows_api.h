@@ -7,7 +7,4 @@
 
 #include "platform/system_queries.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>

@@ -45,8 +45,11 @@ void PieChart::setData(double element1, double element2) {
   InvalidateRect(window(), nullptr, TRUE);
 }
 
+// The control takes the shape of its disc: its corners overlap the tab
+// control's lower edge, which stays visible around the pie.
 void PieChart::setDisc(RECT disc) {
   disc_ = disc;
+  SetWindowRgn(window(), CreateEllipticRgn(disc.left, disc.top, disc.right + 2, disc.bottom + 2), TRUE);
   InvalidateRect(window(), nullptr, TRUE);
 }
 

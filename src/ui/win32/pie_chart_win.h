@@ -25,7 +25,7 @@ class PieChart : public BaseWindow<PieChart> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void setData(double element1, double element2);
-  // The disc inside the control, in its client pixels.
+  // The disc inside the control, in its client pixels; the system owns the window region made from it.
   void setDisc(RECT disc);
 
  private:

@@ -2,7 +2,7 @@
 
 #include "ui/layout_table.h"
 #include "ui/win32/control_ids_win.h"
-#include "ui/win32/static_colours_win.h"
+#include "ui/win32/label_painter_win.h"
 
 namespace vantora::ui::win32 {
 
@@ -20,8 +20,7 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &client, face_.get());
       return 1;
     }
-    case WM_CTLCOLORSTATIC:
-      return reinterpret_cast<LRESULT>(paintStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_DRAWITEM: return drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default: return DefWindowProcW(window(), message, wParam, lParam);
   }
 }

@@ -1,0 +1,170 @@
+#include "ui/win32/form1_win.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "app/win32/resource.h"
+#include "platform/win32/wide_text_win.h"
+#include "ui/layout_table.h"
+#include "ui/win32/control_ids_win.h"
+#include "ui/win32/form1_geometry_win.h"
+#include "ui/win32/label_painter_win.h"
+
+namespace vantora::ui::win32 {
+
+namespace {
+
+using vantora::win32::toWide;
+
+// A frame that keeps the client area fixed: no sizing border, no maximize button.
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
+
+HICON loadIcon(HINSTANCE instance, int edge) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTORA), IMAGE_ICON, edge, edge, 0));
+}
+
+SIZE outerSizeFor(int dpi) {
+  const SIZE client = clientSizeAt(dpi);
+  RECT frame{0, 0, client.cx, client.cy};
+  AdjustWindowRectExForDpi(&frame, kFrameStyle, FALSE, kFrameExStyle, static_cast<UINT>(dpi));
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+}  // namespace
+
+Form1::Form1(HINSTANCE instance, Form1Model& model, SystemQueries& system)
+    : model_(model),
+      system_(system),
+      events_(model, system, *this),
+      icon_(loadIcon(instance, GetSystemMetrics(SM_CXICON))),
+      smallIcon_(loadIcon(instance, GetSystemMetrics(SM_CXSMICON))) {
+  registerClass(instance, GetSysColorBrush(COLOR_BTNFACE));
+  const std::wstring caption = toWide(kWindowCaption);
+  create(instance, kFrameExStyle, kFrameStyle, caption.c_str(), CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr);
+  if (!window()) throw std::runtime_error("the window could not be created");
+  SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+  controls_ = createForm1Controls(instance, window());
+  const int dpi = static_cast<int>(GetDpiForWindow(window()));
+  const SIZE outer = outerSizeFor(dpi);
+  SetWindowPos(window(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  applyDpi(dpi);
+  controls_.drive1.show(model_.Drive1.entries, model_.Drive1.listIndex);
+}
+
+void Form1::show(int showCommand) {
+  ShowWindow(window(), showCommand);
+  UpdateWindow(window());
+  // The focus starts on the tab control.
+  SetFocus(controls_.byName("SSTab1"));
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->hwndFrom == controls_.byName("SSTab1") && header->code == TCN_SELCHANGE) {
+        controls_.showPage(static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
+      }
+      return 0;
+    }
+    case WM_DRAWITEM: return drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(window(), message, wParam, lParam);
+  }
+}
+
+void Form1::OnCommand(int controlId, int notification) {
+  if (controlId == win32::controlId("Drive1")) {
+    if (notification == CBN_DROPDOWN) rereadDrives();
+    if (notification == CBN_SELCHANGE) {
+      const LRESULT index = SendMessageW(controls_.drive1.window(), CB_GETCURSEL, 0, 0);
+      if (index >= 0) events_.Drive1_Change(static_cast<std::size_t>(index));
+    }
+  } else if (controlId == win32::controlId("cmdF10") && notification == BN_CLICKED) {
+    events_.cmdF10_Click();
+  }
+}
+
+void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
+  applyDpi(dpi);
+  SetWindowPos(window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::applyDpi(int dpi) {
+  Form1Fonts fresh(dpi);
+  placeForm1Controls(controls_, dpi, fresh);
+  // The controls now use the new fonts; the old ones may go.
+  fonts_.emplace(std::move(fresh));
+  InvalidateRect(window(), nullptr, TRUE);
+}
+
+// The drive list is read again each time it drops down, keeping the selection on
+// the same drive; the refresh runs only when the user then picks one.
+void Form1::rereadDrives() {
+  DriveList list = system_.listDrives();
+  model_.Drive1.replaceEntries(std::move(list.drives), list.current);
+  controls_.drive1.show(model_.Drive1.entries, model_.Drive1.listIndex);
+}
+
+Extent Form1::screenSize() const {
+  return {static_cast<double>(GetSystemMetrics(SM_CXSCREEN)), static_cast<double>(GetSystemMetrics(SM_CYSCREEN))};
+}
+
+Extent Form1::outerSize() const {
+  RECT frame;
+  GetWindowRect(window(), &frame);
+  return {static_cast<double>(frame.right - frame.left), static_cast<double>(frame.bottom - frame.top)};
+}
+
+void Form1::moveTo(Position topLeft) {
+  SetWindowPos(window(), nullptr, static_cast<int>(std::lround(topLeft.left)),
+               static_cast<int>(std::lround(topLeft.top)), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::setText(std::string_view controlName, std::string_view text) {
+  SetWindowTextW(controls_.byName(controlName), toWide(text).c_str());
+}
+
+void Form1::render(const Form1Model& form) {
+  setText("lbPC(4)", form.lbPC(4).caption());
+  setText("lbPC(5)", form.lbPC(5).caption());
+  setText("lbSyu(0)", form.lbSyu(0).caption());
+  const std::pair<const char*, const Image*> images[] = {{"Image1", &form.Image1},
+                                                         {"Image2", &form.Image2},
+                                                         {"Image3", &form.Image3},
+                                                         {"Image4", &form.Image4},
+                                                         {"Image5", &form.Image5}};
+  for (const auto& [name, image] : images) ShowWindow(controls_.byName(name), image->visible ? SW_SHOWNA : SW_HIDE);
+  setText("lbSou(1)", form.lbSou(1).caption());
+  setText("lbAki(2)", form.lbAki(2).caption());
+  setText("lbSys(0)", form.lbSys(0).caption());
+  setText("lbSys(1)", form.lbSys(1).caption());
+  setText("lbSys(2)", form.lbSys(2).caption());
+  const HWND list = controls_.byName("List1");
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& item : form.List1.items) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
+  }
+  setText("Text1", form.Text1.text);
+  setText("Text2", form.Text2.text);
+  setText("Label4", form.Label4.caption());
+  controls_.chart->setData(form.MSChart1(1), form.MSChart1(2));
+  controls_.drive1.show(form.Drive1.entries, form.Drive1.listIndex);
+}
+
+void Form1::messageBox(std::string_view text, std::string_view caption) {
+  MessageBoxW(window(), toWide(text).c_str(), toWide(caption).c_str(), MB_OK);
+}
+
+// Destroying the window ends the message loop at once: nothing queued behind
+// the F10 key or the button runs any more.
+void Form1::endProgram() { DestroyWindow(window()); }
+
+}  // namespace vantora::ui::win32

@@ -1,0 +1,53 @@
+#pragma once
+// The program's one window, built from the layout table. Its controls show the
+// form model; only the four events of Form1Events run program code.
+
+#include <optional>
+
+#include "app/form1_events.h"
+#include "app/form1_window.h"
+#include "driveinfo/form_model.h"
+#include "platform/system_queries.h"
+#include "ui/win32/base_window_win.h"
+#include "ui/win32/fonts_win.h"
+#include "ui/win32/form1_controls_win.h"
+
+namespace vantora::ui::win32 {
+
+class Form1 final : public BaseWindow<Form1>, public Form1Window {
+ public:
+  static constexpr const wchar_t* kClassName = L"VantoraForm1";
+
+  // Creates the window and its controls, hidden, sized for the DPI of the
+  // screen it starts on; the caller runs Form_Load and then shows it.
+  Form1(HINSTANCE instance, Form1Model& model, SystemQueries& system);
+
+  Form1Events& events() { return events_; }
+  void show(int showCommand);
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  Extent screenSize() const override;
+  Extent outerSize() const override;
+  void moveTo(Position topLeft) override;
+  void render(const Form1Model& form) override;
+  void messageBox(std::string_view text, std::string_view caption) override;
+  void endProgram() override;
+
+ private:
+  void OnCommand(int controlId, int notification);
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void applyDpi(int dpi);
+  void rereadDrives();
+  void setText(std::string_view controlName, std::string_view text);
+
+  Form1Model& model_;
+  SystemQueries& system_;
+  Form1Events events_;
+  Form1Controls controls_;
+  std::optional<Form1Fonts> fonts_;
+  UniqueIcon icon_;
+  UniqueIcon smallIcon_;
+};
+
+}  // namespace vantora::ui::win32

@@ -1,0 +1,52 @@
+#include "ui/win32/label_painter_win.h"
+
+#include <string>
+
+#include "ui/layout_table.h"
+#include "ui/win32/control_ids_win.h"
+
+namespace vantora::ui::win32 {
+
+namespace {
+
+UINT alignmentFormat(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Centre: return DT_CENTER;
+    case Alignment::Right: return DT_RIGHT;
+    case Alignment::Left: break;
+  }
+  return DT_LEFT;
+}
+
+std::wstring textOf(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+bool drawLabel(const DRAWITEMSTRUCT& item) {
+  const int row = static_cast<int>(item.CtlID) - kFirstControlId;
+  if (item.CtlType != ODT_STATIC || row < 0 || static_cast<std::size_t>(row) >= kForm1Layout.size()) return false;
+  const ControlRow& label = kForm1Layout[static_cast<std::size_t>(row)];
+
+  RECT area = item.rcItem;
+  FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
+  const Rgb colour = textRgb(label.colour);
+  const COLORREF oldColour = SetTextColor(item.hDC, RGB(colour.red, colour.green, colour.blue));
+  const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+  const HGDIOBJ oldFont = font ? SelectObject(item.hDC, font) : nullptr;
+
+  const std::wstring text = textOf(item.hwndItem);
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
+            DT_SINGLELINE | DT_NOPREFIX | DT_TOP | alignmentFormat(label.alignment));
+
+  if (oldFont) SelectObject(item.hDC, oldFont);
+  SetBkMode(item.hDC, oldMode);
+  SetTextColor(item.hDC, oldColour);
+  return true;
+}
+
+}  // namespace vantora::ui::win32

@@ -1,0 +1,39 @@
+#include "ui/win32/message_loop_win.h"
+
+namespace vantora::ui::win32 {
+
+namespace {
+
+constexpr int vbShiftMask = 1;
+constexpr int vbCtrlMask = 2;
+constexpr int vbAltMask = 4;
+
+bool keyHeld(int key) { return GetKeyState(key) < 0; }
+
+int shiftState() {
+  return (keyHeld(VK_SHIFT) ? vbShiftMask : 0) | (keyHeld(VK_CONTROL) ? vbCtrlMask : 0) |
+         (keyHeld(VK_MENU) ? vbAltMask : 0);
+}
+
+bool belongsTo(HWND form, HWND target) { return form && (target == form || IsChild(form, target)); }
+
+}  // namespace
+
+int runMessageLoop(Form1& form) {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // F10 alone arrives as WM_SYSKEYDOWN (it opens the menu bar otherwise), with Ctrl as WM_KEYDOWN.
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (keyDown && belongsTo(form.window(), message.hwnd) &&
+        form.events().Form_KeyDown(static_cast<int>(message.wParam), shiftState())) {
+      continue;
+    }
+    // Tab and the arrow keys move between the controls, as in a dialog.
+    if (form.window() && IsDialogMessageW(form.window(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace vantora::ui::win32
