@@ -167,17 +167,20 @@ constexpr const ControlRow* findControl(std::string_view name) {
 }
 
 // The pie's disc inside MSChart1, in twips from the chart's top-left corner: a
-// square inset from the edges and clear of the strip that the window's bottom
-// edge cuts off, so the whole disc stays visible.
+// square inset from the edges of the part of the chart that shows, below the
+// tab control it overlaps and above the strip that the window's bottom edge
+// cuts off, so the whole disc stays visible.
 struct ChartDisc {
   int left, top, size;
 };
-inline constexpr int kChartDiscInsetTwips = 90;
+inline constexpr int kChartDiscInsetTwips = 45;
 constexpr ChartDisc chartDisc() {
   const ControlRow& chart = *findControl("MSChart1");
-  const int visibleHeight = std::min(chart.height, kClientHeightTwips - chart.top);
-  const int size = std::min(chart.width, visibleHeight) - 2 * kChartDiscInsetTwips;
-  return {(chart.width - size) / 2, (visibleHeight - size) / 2, size};
+  const ControlRow& tab = *findControl("SSTab1");
+  const int shownTop = std::max(0, tab.top + tab.height - chart.top);
+  const int shownBottom = std::min(chart.height, kClientHeightTwips - chart.top);
+  const int size = std::min(chart.width, shownBottom - shownTop) - 2 * kChartDiscInsetTwips;
+  return {(chart.width - size) / 2, shownTop + (shownBottom - shownTop - size) / 2, size};
 }
 
 constexpr int tabPageIndex(Container container) {

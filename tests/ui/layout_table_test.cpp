@@ -157,6 +157,17 @@ TEST(LayoutTable, CaptionPairsNameExistingControlsInOneContainer) {
   }
 }
 
+TEST(LayoutTable, ChartDiscStaysInTheShownPartOfTheChart) {
+  const ControlRow& chart = *findControl("MSChart1");
+  const ControlRow& tab = *findControl("SSTab1");
+  const ChartDisc disc = chartDisc();
+  EXPECT_GT(disc.size, 0);
+  EXPECT_GT(disc.left, 0);
+  EXPECT_LT(disc.left + disc.size, chart.width);
+  EXPECT_GT(chart.top + disc.top, tab.top + tab.height) << "clear of the tab control it overlaps";
+  EXPECT_LT(chart.top + disc.top + disc.size, kClientHeightTwips) << "clear of the cut-off strip";
+}
+
 TEST(TwipsToPixels, ScalesWithTheDpi) {
   EXPECT_EQ(twipsToPixels(kClientWidthTwips, 96), 450);
   EXPECT_EQ(twipsToPixels(kClientHeightTwips, 96), 338);

@@ -153,6 +153,11 @@ Form1Controls buildForm1Controls(QWidget& form) {
     if (!row.visible) control->hide();
     if (row.kind == ControlKind::TabControl) tab = static_cast<TabControl*>(control);
   }
+  // Labels and images are drawn on their container, beneath every control that
+  // has a window of its own: the chart covers the end of Label20.
+  for (const ControlRow& row : kForm1Layout) {
+    if (row.kind != ControlKind::Label && row.kind != ControlKind::Image) find<QWidget>(form, row.name)->raise();
+  }
   for (const CaptionPair& pair : kCaptionPairs) {
     QLabel* caption = find<QLabel>(form, pair.caption);
     QWidget* field = find<QWidget>(form, pair.field);

@@ -16,7 +16,6 @@ int sixteenths(double degrees) { return static_cast<int>(std::lround(degrees * 1
 }  // namespace
 
 PieChart::PieChart(QWidget* parent) : QWidget(parent) {
-  setAutoFillBackground(true);
   setFocusPolicy(Qt::TabFocus);
   setAccessibleName(QStringLiteral("Disk使用率"));
   describe();

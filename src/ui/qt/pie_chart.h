@@ -5,7 +5,8 @@
 namespace vantora::ui::qt {
 
 // The usage pie (MSChart1): two wedges sharing one disc by the ratio of two
-// values, series C1 red and C2 green. It knows fractions, not disks.
+// values, series C1 red and C2 green. It knows fractions, not disks. It paints
+// no backdrop: where it overlaps the tab control, the tab's edge shows.
 class PieChart : public QWidget {
  public:
   explicit PieChart(QWidget* parent);

@@ -87,6 +87,15 @@ TEST(PieChartData, NothingIsPaintedForValuesWithoutAShare) {
 
 class ChartInWindow : public Form1Fixture {};
 
+// Labels lie beneath the controls with windows of their own: where Label20 runs
+// under the chart, the chart is on top.
+TEST_F(ChartInWindow, ChartCoversTheEndOfTheCreditLine) {
+  makeForm();
+  const QRect overlap = control("MSChart1").geometry() & control("Label20").geometry();
+  ASSERT_FALSE(overlap.isEmpty());
+  EXPECT_EQ(form->childAt(overlap.center()), &control("MSChart1"));
+}
+
 TEST_F(ChartInWindow, WholeDiscStaysAboveTheWindowsBottomEdge) {
   makeForm();
   const auto& chart = control<PieChart>("MSChart1");
@@ -94,6 +103,7 @@ TEST_F(ChartInWindow, WholeDiscStaysAboveTheWindowsBottomEdge) {
   EXPECT_TRUE(form->rect().contains(disc)) << "disc bottom " << disc.bottom();
   EXPECT_GT(chart.geometry().bottom(), form->rect().bottom()) << "the control itself runs past the edge";
   EXPECT_TRUE(chart.geometry().contains(disc));
+  EXPECT_FALSE(control("SSTab1").geometry().intersects(disc));
 }
 
 }  // namespace
