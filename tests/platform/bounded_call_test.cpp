@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <future>
+#include <ostream>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "platform/linux/bounded_call_linux.h"
 
@@ -68,6 +70,54 @@ TEST(BoundedCall, StuckWorkTimesOutAndBlocksOnlyItsOwnKey) {
   }
   EXPECT_EQ(again.value, 2);
 }
+
+// Refreshes run on one thread, but the promise of one worker per stuck mount
+// must not depend on that.
+TEST(BoundedCall, CallersRacingOnOneKeyStartOneWorker) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  auto started = std::make_shared<std::atomic<int>>(0);
+  const auto stuckWork = [released, started] {
+    ++*started;
+    released.wait();
+    return Outcome<int>{1};
+  };
+  std::vector<std::thread> callers;
+  std::atomic<int> timedOut = 0;
+  for (int i = 0; i < 8; ++i) {
+    callers.emplace_back([&] {
+      if (runBounded("/mnt/race", 100ms, stuckWork).error == winerror::ERROR_SEM_TIMEOUT) ++timedOut;
+    });
+  }
+  for (std::thread& caller : callers) caller.join();
+  EXPECT_EQ(started->load(), 1);
+  EXPECT_EQ(timedOut.load(), 8);
+  release.set_value();
+}
+
+struct DeadlineCase {
+  const char* name;
+  const char* text;  // the variable's value; null when unset
+  std::chrono::milliseconds expected;
+  friend void PrintTo(const DeadlineCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class QueryDeadline : public ::testing::TestWithParam<DeadlineCase> {};
+
+TEST_P(QueryDeadline, ComesFromTheVariableWhenItIsSane) {
+  EXPECT_EQ(mountQueryDeadlineFrom(GetParam().text), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, QueryDeadline,
+    ::testing::Values(DeadlineCase{"unset", nullptr, 5000ms}, DeadlineCase{"empty", "", 5000ms},
+                      DeadlineCase{"one_second", "1000", 1000ms}, DeadlineCase{"shortest", "1", 1ms},
+                      DeadlineCase{"longest", "600000", 600000ms}, DeadlineCase{"too_long", "600001", 5000ms},
+                      DeadlineCase{"zero", "0", 5000ms}, DeadlineCase{"negative", "-5", 5000ms},
+                      DeadlineCase{"unit_suffix", "250ms", 5000ms}, DeadlineCase{"leading_space", " 250", 5000ms},
+                      DeadlineCase{"not_a_number", "soon", 5000ms},
+                      DeadlineCase{"overflowing", "99999999999999999999999", 5000ms}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

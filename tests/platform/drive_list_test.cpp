@@ -1,8 +1,8 @@
 // The drive list of the captured desktop, and the rules that filter it.
+// Labels come from the fixture's udev database.
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <ostream>
 
 #include "platform/drive_entry_printer.h"
@@ -16,21 +16,8 @@ using namespace linux_backend;
 
 std::vector<MountEntry> desktopTable() { return readMountTable(desktopFixture().at("/proc/self/mountinfo")); }
 
-// Labels as the bounded reader would give them, by mount point.
-LabelReader fakeLabels() {
-  return [](const MountEntry& mount, const std::optional<BlockDevice>&) {
-    static const std::map<std::string, std::string> labels = {
-        {"/", "ROOT"},
-        {"/media/user/USB STICK", "USB STICK"},
-        {"/mnt/zram", "bad\xFF\nlabel"},
-    };
-    const auto it = labels.find(mount.target);
-    return it == labels.end() ? std::string() : it->second;
-  };
-}
-
 TEST(DesktopDriveList, OffersStorageSortedByRootPath) {
-  const DriveList list = buildDriveList(desktopFixture(), desktopTable(), "/", fakeLabels());
+  const DriveList list = buildDriveList(desktopFixture(), desktopTable(), "/");
   const std::vector<DriveEntry> expected = {
       {"/ [ROOT]", "/"},
       {"/boot/efi", "/boot/efi"},
@@ -68,7 +55,7 @@ struct CurrentCase {
 class DesktopCurrentDrive : public ::testing::TestWithParam<CurrentCase> {};
 
 TEST_P(DesktopCurrentDrive, HoldsTheWorkingDirectory) {
-  const DriveList list = buildDriveList(desktopFixture(), desktopTable(), GetParam().workingDirectory, fakeLabels());
+  const DriveList list = buildDriveList(desktopFixture(), desktopTable(), GetParam().workingDirectory);
   ASSERT_LT(list.current, list.drives.size());
   EXPECT_EQ(list.drives[list.current].rootPath, GetParam().expectedRoot);
 }

@@ -12,22 +12,19 @@ namespace {
 struct CallState {
   std::mutex mutex;
   std::condition_variable changed;
-  bool finished = false;   // the work has returned
-  bool abandoned = false;  // the caller stopped waiting
+  bool finished = false;  // the work has returned
 };
 
-// Keys whose abandoned worker has not returned yet.
-class StuckKeys {
+// Keys (mount points) with a worker that has not returned yet. Claiming and
+// checking are one step, so two callers can never both start a worker for
+// the same key.
+class BusyKeys {
  public:
-  bool contains(const std::string& key) {
+  bool claim(const std::string& key) {
     std::lock_guard lock(mutex_);
-    return keys_.contains(key);
+    return keys_.insert(key).second;
   }
-  void add(const std::string& key) {
-    std::lock_guard lock(mutex_);
-    keys_.insert(key);
-  }
-  void remove(const std::string& key) {
+  void release(const std::string& key) {
     std::lock_guard lock(mutex_);
     keys_.erase(key);
   }
@@ -39,36 +36,39 @@ class StuckKeys {
 
 // Shared with every worker, so a worker that returns during program exit
 // still finds it alive.
-std::shared_ptr<StuckKeys> stuckKeys() {
-  static const auto keys = std::make_shared<StuckKeys>();
+std::shared_ptr<BusyKeys> busyKeys() {
+  static const auto keys = std::make_shared<BusyKeys>();
   return keys;
 }
 
 }  // namespace
 
 BoundedEnd runBoundedWork(const std::string& key, std::chrono::milliseconds deadline, std::function<void()> work) {
-  const auto stuck = stuckKeys();
-  if (stuck->contains(key)) return BoundedEnd::TimedOut;
+  const auto busy = busyKeys();
+  if (!busy->claim(key)) return BoundedEnd::TimedOut;
   const auto state = std::make_shared<CallState>();
   try {
-    std::thread([state, stuck, key, work = std::move(work)] {
+    std::thread([state, busy, key, work = std::move(work)] {
       try {
         work();
       } catch (...) {
         // The caller's result keeps its general failure.
       }
+      // Released before the caller can see the end, so a caller that asks
+      // again at once is never refused.
+      busy->release(key);
       std::lock_guard lock(state->mutex);
       state->finished = true;
-      if (state->abandoned) stuck->remove(key);
       state->changed.notify_all();
     }).detach();
   } catch (const std::system_error&) {
+    busy->release(key);
     return BoundedEnd::NotStarted;
   }
   std::unique_lock lock(state->mutex);
   if (state->changed.wait_for(lock, deadline, [&] { return state->finished; })) return BoundedEnd::Finished;
-  state->abandoned = true;
-  stuck->add(key);
+  // The worker stays behind, touching only what it owns, and frees the key
+  // when its system call finally returns.
   return BoundedEnd::TimedOut;
 }
 

@@ -17,6 +17,15 @@ namespace vantora::linux_backend {
 
 inline constexpr std::chrono::milliseconds kMountQueryDeadline{5000};
 
+// The deadline the program uses: VANTORA_QUERY_TIMEOUT_MS when it holds a
+// whole number of milliseconds from 1 to 600000, kMountQueryDeadline
+// otherwise. The environment is read once, on the first call.
+std::chrono::milliseconds mountQueryDeadline();
+
+// The deadline a VANTORA_QUERY_TIMEOUT_MS value asks for; null (absent),
+// empty, malformed or out-of-range text gives kMountQueryDeadline.
+std::chrono::milliseconds mountQueryDeadlineFrom(const char* text);
+
 // A value, or the Windows error number that says why there is none.
 template <typename T>
 struct Outcome {
@@ -32,9 +41,9 @@ enum class BoundedEnd {
 
 // Runs work on a worker thread and waits at most `deadline` for it. A worker
 // still busy at the deadline is abandoned, not stopped (a system call stuck in
-// a hung mount cannot be interrupted); until it returns, new work for the same
-// key (the mount point) is refused as timed out, so a dead server costs one
-// thread, not one per refresh.
+// a hung mount cannot be interrupted) and never joined; until it returns, new
+// work for the same key (the mount point) is refused at once as timed out, so
+// a dead server costs one thread, not one per refresh.
 BoundedEnd runBoundedWork(const std::string& key, std::chrono::milliseconds deadline, std::function<void()> work);
 
 // runBoundedWork for work that returns an Outcome. The work must own all it

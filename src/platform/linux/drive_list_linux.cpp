@@ -1,9 +1,10 @@
 #include "platform/linux/drive_list_linux.h"
 
-#include <algorithm>
+#include <map>
 #include <set>
 
 #include "platform/linux/drive_type_linux.h"
+#include "platform/linux/udev_db_linux.h"
 #include "platform/linux/utf8_text.h"
 
 namespace vantora::linux_backend {
@@ -78,22 +79,33 @@ std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vec
   return disk;
 }
 
+std::string listedLabel(const HostRoot& root, const std::optional<BlockDevice>& device) {
+  if (!device) return {};
+  const auto identity = readUdevIdentity(root, device->major, device->minor);
+  return identity ? identity->label : std::string();
+}
+
 DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table,
-                         std::string_view workingDirectory, const LabelReader& labelOf) {
-  DriveList list;
+                         std::string_view workingDirectory) {
+  // Keyed by root path: sorted, and a mount later in the table (the one on
+  // top, which queries answer for) replaces an earlier one at the same place.
+  // A table read while it changed can hold one mount twice.
+  std::map<std::string, DriveEntry> byRootPath;
   for (const MountEntry& mount : reachableMounts(table)) {
     const std::optional<BlockDevice> device = blockDeviceOfMount(root, mount);
     if (!shownInDriveList(mount, device.has_value())) continue;
     const bool network = !device && isNetworkMount(mount);
-    const std::string bracketed = network ? mount.source : labelOf(mount, device);
-    list.drives.push_back({driveText(mount.target, bracketed), mount.target});
+    const std::string bracketed = network ? mount.source : listedLabel(root, device);
+    byRootPath[mount.target] = {driveText(mount.target, bracketed), mount.target};
   }
   const std::set<std::string> inUse = disksInUse(root, table);
   for (const BlockDevice& disk : wholeDisks(root)) {
-    if (isRemovableOrOptical(disk) && !inUse.contains(disk.name)) list.drives.push_back({disk.node(), disk.node()});
+    if (isRemovableOrOptical(disk) && !inUse.contains(disk.name)) {
+      byRootPath.try_emplace(disk.node(), DriveEntry{disk.node(), disk.node()});
+    }
   }
-  std::sort(list.drives.begin(), list.drives.end(),
-            [](const DriveEntry& a, const DriveEntry& b) { return a.rootPath < b.rootPath; });
+  DriveList list;
+  for (auto& [rootPath, entry] : byRootPath) list.drives.push_back(std::move(entry));
   list.current = indexOfDriveHolding(workingDirectory, list.drives);
   return list;
 }

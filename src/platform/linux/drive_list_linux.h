@@ -1,9 +1,11 @@
 #pragma once
 // The drives a person can pick: mounted storage, and removable or optical
 // disks without a mounted file system (an empty card reader, a CD drive).
+// Building the list reads the mount table, sysfs and the udev database only,
+// never a mounted file system or a disk, so a hung server or a dying stick
+// cannot hold up the list.
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,11 +36,15 @@ std::size_t indexOfDriveHolding(std::string_view path, const std::vector<DriveEn
 std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vector<MountEntry>& table,
                                             std::string_view path);
 
-// Reads a block-device mount's label; the live system bounds it, tests fake it.
-using LabelReader = std::function<std::string(const MountEntry&, const std::optional<BlockDevice>&)>;
+// The label the list shows for a block device: what the udev database
+// recorded when the device appeared; empty when udev does not know it. The
+// blkid cache is not used: it may describe whatever the device held when blkid
+// last ran, and checking it would mean reading the disk.
+std::string listedLabel(const HostRoot& root, const std::optional<BlockDevice>& device);
 
-// The whole list, sorted by root path, with the drive holding workingDirectory current.
+// The whole list, sorted by root path and with each root path once (the mount
+// on top where several share it), with the drive holding workingDirectory current.
 DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table,
-                         std::string_view workingDirectory, const LabelReader& labelOf);
+                         std::string_view workingDirectory);
 
 }  // namespace vantora::linux_backend

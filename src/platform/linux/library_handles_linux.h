@@ -1,10 +1,11 @@
 #pragma once
-// Owning pointers for the libmount and libblkid objects we use, so every
-// early return releases them.
+// Owning pointers for the libmount, libblkid and stdio objects we use, so
+// every early return releases them.
 
 #include <blkid/blkid.h>
 #include <libmount/libmount.h>
 
+#include <cstdio>
 #include <memory>
 #include <type_traits>
 
@@ -18,6 +19,10 @@ struct CallRelease {
   }
 };
 
+struct CloseFile {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, CloseFile>;
 using MountTablePtr = std::unique_ptr<libmnt_table, CallRelease<mnt_unref_table>>;
 using MountIterPtr = std::unique_ptr<libmnt_iter, CallRelease<mnt_free_iter>>;
 using BlkidProbePtr = std::unique_ptr<std::remove_pointer_t<blkid_probe>, CallRelease<blkid_free_probe>>;

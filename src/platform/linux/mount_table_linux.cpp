@@ -2,7 +2,11 @@
 
 #include <sys/sysmacros.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <map>
+#include <sstream>
 
 #include "platform/linux/library_handles_linux.h"
 
@@ -39,12 +43,16 @@ std::string_view withoutTrailingSlashes(std::string_view path) {
 
 }  // namespace
 
-std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
+std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
   std::vector<MountEntry> entries;
+  // libmount reads lines from a stream; fmemopen of an empty buffer fails.
+  if (mountinfo.empty()) return entries;
+  std::string text(mountinfo);
+  const FilePtr stream{::fmemopen(text.data(), text.size(), "r")};
   MountTablePtr table{mnt_new_table()};
-  if (!table) return entries;
+  if (!stream || !table) return entries;
   mnt_table_set_parser_errcb(table.get(), skipMalformedLine);
-  if (mnt_table_parse_file(table.get(), mountinfo.c_str()) != 0) return entries;
+  if (mnt_table_parse_stream(table.get(), stream.get(), "mountinfo") != 0) return entries;
   MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
   if (!iter) return entries;
   libmnt_fs* fs = nullptr;
@@ -54,6 +62,16 @@ std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
     if (entry.target.starts_with('/')) entries.push_back(std::move(entry));
   }
   return entries;
+}
+
+std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
+  // One read() per page is what the kernel allows; a mount or unmount between
+  // two pages can repeat or drop a line, which the parse takes in its stride.
+  std::ifstream in(mountinfo, std::ios::binary);
+  if (!in) return {};
+  std::ostringstream text;
+  text << in.rdbuf();
+  return parseMountTable(text.str());
 }
 
 bool isPathWithin(std::string_view path, std::string_view dir) {
@@ -86,11 +104,30 @@ std::vector<MountEntry> reachableMounts(const std::vector<MountEntry>& table) {
     return false;
   };
 
+  // Where each mount point appears in the table, so a mount looks only at the
+  // later mounts on its own directories instead of at every later mount: a
+  // table of thousands of mounts stays quick.
+  std::map<std::string_view, std::vector<std::size_t>> positionsOf;
+  for (std::size_t i = 0; i < table.size(); ++i) positionsOf[withoutTrailingSlashes(table[i].target)].push_back(i);
+  const auto coveredAt = [&](std::size_t i, std::string_view directory) {
+    const auto found = positionsOf.find(directory);
+    if (found == positionsOf.end()) return false;
+    const std::vector<std::size_t>& positions = found->second;
+    for (auto later = std::upper_bound(positions.begin(), positions.end(), i); later != positions.end(); ++later) {
+      if (!isAncestor(table[*later], table[i])) return true;
+    }
+    return false;
+  };
+
   std::vector<MountEntry> reachable;
   for (std::size_t i = 0; i < table.size(); ++i) {
     bool covered = false;
-    for (std::size_t later = i + 1; later < table.size() && !covered; ++later) {
-      covered = isPathWithin(table[i].target, table[later].target) && !isAncestor(table[later], table[i]);
+    std::string_view directory = withoutTrailingSlashes(table[i].target);
+    while (!covered) {
+      covered = coveredAt(i, directory);
+      if (directory == "/") break;
+      const std::size_t slash = directory.rfind('/');
+      directory = slash == 0 ? std::string_view("/") : directory.substr(0, slash);
     }
     if (!covered) reachable.push_back(table[i]);
   }

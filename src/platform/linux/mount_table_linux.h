@@ -25,9 +25,13 @@ struct MountEntry {
   bool pseudoFs = false;     // on libmount's list of pseudo file systems
 };
 
-// Every entry of a mountinfo file, in its order; malformed lines and entries
-// without an absolute mount point are skipped.
-// An unreadable file gives an empty table.
+// Every entry of a mountinfo text, in its order; malformed lines and entries
+// without an absolute mount point are skipped. Any bytes give a table, at
+// worst an empty one.
+std::vector<MountEntry> parseMountTable(std::string_view mountinfo);
+
+// parseMountTable of a file, read whole first so the table is parsed from
+// one snapshot. An unreadable file gives an empty table.
 std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo);
 
 // True when path is dir or lies below it ("/mnt/a" is within "/mnt", "/mntx" is not).

@@ -11,6 +11,7 @@
 #include "platform/linux/error_numbers_linux.h"
 #include "platform/linux/feature_flags_linux.h"
 #include "platform/linux/file_system_names_linux.h"
+#include "platform/linux/free_space_linux.h"
 #include "platform/linux/number_separators_linux.h"
 #include "platform/linux/utf8_text.h"
 #include "platform/linux/volume_identity_linux.h"
@@ -22,12 +23,6 @@ std::unique_ptr<SystemQueries> makeSystemQueries() { return std::make_unique<lin
 
 namespace linux_backend {
 namespace {
-
-struct Space {
-  std::uint64_t freeToCaller = 0;
-  std::uint64_t total = 0;
-  std::uint64_t totalFree = 0;
-};
 
 // Everything volumeInformation learns from the mounted file system itself.
 struct VolumeFacts {
@@ -83,11 +78,11 @@ bool LinuxSystemQueries::diskFreeSpaceEx(const std::string& rootPath, std::uint6
   const Outcome<MountEntry> mount = mountAt(rootPath);
   if (!mount.value) return fail(mount.error);
   const std::string target = mount.value->target;
-  const Outcome<Space> space = runBounded(target, deadline_, [target]() -> Outcome<Space> {
+  const Outcome<FreeSpace> space = runBounded(target, deadline_, [target]() -> Outcome<FreeSpace> {
     const Outcome<struct statvfs> stats = statMountPoint(target);
     if (!stats.value) return {std::nullopt, stats.error};
-    const std::uint64_t unit = stats.value->f_frsize;
-    return {Space{stats.value->f_bavail * unit, stats.value->f_blocks * unit, stats.value->f_bfree * unit}};
+    return {freeSpaceFromBlocks(stats.value->f_blocks, stats.value->f_bfree, stats.value->f_bavail,
+                                stats.value->f_frsize)};
   });
   if (!space.value) return fail(space.error);
   freeBytesToCaller = space.value->freeToCaller;
@@ -126,16 +121,9 @@ bool LinuxSystemQueries::volumeInformation(const std::string& rootPath, VolumeNa
 }
 
 DriveList LinuxSystemQueries::listDrives() {
-  const LabelReader labelOf = [this](const MountEntry& mount, const std::optional<BlockDevice>& device) {
-    const Outcome<std::string> label =
-        runBounded(mount.target, deadline_, [root = root_, target = mount.target, device]() {
-          return Outcome<std::string>{readVolumeIdentity(root, device, target).label};
-        });
-    return label.value.value_or(std::string());
-  };
   std::error_code error;
   const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
-  return buildDriveList(root_, liveMountTable(root_), error ? "/" : workingDirectory.native(), labelOf);
+  return buildDriveList(root_, liveMountTable(root_), error ? "/" : workingDirectory.native());
 }
 
 NumberSeparators LinuxSystemQueries::numberSeparators() { return userNumberSeparators(); }

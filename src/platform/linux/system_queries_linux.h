@@ -16,8 +16,9 @@ namespace vantora::linux_backend {
 class LinuxSystemQueries : public SystemQueries {
  public:
   // root: where /proc, /sys and the udev database are read (tests use a
-  // captured tree); deadline: how long a mounted file system may take to answer.
-  explicit LinuxSystemQueries(HostRoot root = {}, std::chrono::milliseconds deadline = kMountQueryDeadline);
+  // captured tree); deadline: how long a mounted file system may take to
+  // answer (VANTORA_QUERY_TIMEOUT_MS or 5 s unless given).
+  explicit LinuxSystemQueries(HostRoot root = {}, std::chrono::milliseconds deadline = mountQueryDeadline());
 
   bool computerName(ComputerNameBuffer& buffer) override;
   std::uint32_t driveType(const std::string& rootPath) override;
