@@ -1,0 +1,122 @@
+#include "platform/hung_file_system.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <fstream>
+#include <thread>
+#include <utility>
+
+#include "platform/linux/mount_table_linux.h"
+
+extern char** environ;
+
+namespace vantora::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool kernelHasFuse() {
+  std::ifstream filesystems("/proc/filesystems");
+  for (std::string line; std::getline(filesystems, line);) {
+    if (line.ends_with("\tfuse")) return true;
+  }
+  return false;
+}
+
+bool isMounted(const std::string& mountPoint) {
+  const auto table = linux_backend::readMountTable("/proc/self/mountinfo");
+  const linux_backend::MountEntry* mount = linux_backend::findMountAt(table, mountPoint);
+  return mount && mount->fsType == "fuse.sshfs";
+}
+
+// Waits for a child to end, killing it when it will not.
+void endDaemon(pid_t daemon) {
+  ::kill(daemon, SIGTERM);
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    if (::waitpid(daemon, nullptr, WNOHANG) == daemon) return;
+    std::this_thread::sleep_for(10ms);
+  }
+  ::kill(daemon, SIGKILL);
+  ::waitpid(daemon, nullptr, 0);
+}
+
+}  // namespace
+
+std::optional<HungFileSystem> HungFileSystem::mount(std::string& skipReason) {
+  const std::string daemonProgram = VANTORA_HANG_FS_DAEMON;
+  if (const std::string& problem = privateMountNamespaceProblem(); !problem.empty()) {
+    skipReason = problem;
+    return std::nullopt;
+  }
+  if (daemonProgram.empty()) {
+    skipReason = "built without libfuse3 (install fuse3 and libfuse3-dev, then configure again)";
+    return std::nullopt;
+  }
+  if (::access("/dev/fuse", R_OK | W_OK) != 0 || !kernelHasFuse()) {
+    skipReason = "FUSE is missing here (no /dev/fuse or no fuse in /proc/filesystems)";
+    return std::nullopt;
+  }
+
+  ScratchDirectory directory;
+  const std::filesystem::path mountPoint = directory.path() / "nas";
+  std::filesystem::create_directories(mountPoint);
+  std::array<int, 2> pipeFds{};
+  if (::pipe2(pipeFds.data(), O_CLOEXEC) != 0) {
+    skipReason = "cannot make a pipe";
+    return std::nullopt;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
+  std::string program = daemonProgram;
+  std::string target = mountPoint.string();
+  std::array<char*, 3> args{program.data(), target.data(), nullptr};
+  pid_t daemon = -1;
+  const int spawned = posix_spawn(&daemon, program.c_str(), &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(pipeFds[0]);
+  if (spawned != 0) {
+    ::close(pipeFds[1]);
+    skipReason = "cannot start " + program;
+    return std::nullopt;
+  }
+  HungFileSystem mounted(std::move(directory), daemon, pipeFds[1]);
+  for (int attempt = 0; attempt < 500; ++attempt) {
+    if (isMounted(target)) return mounted;
+    if (::waitpid(daemon, nullptr, WNOHANG) == daemon) {
+      mounted.daemon_ = -1;
+      skipReason = "the FUSE daemon could not mount (is mount(2) of fuse allowed here?)";
+      return std::nullopt;
+    }
+    std::this_thread::sleep_for(10ms);
+  }
+  skipReason = "the FUSE daemon did not mount within 5 s";
+  return std::nullopt;
+}
+
+HungFileSystem::HungFileSystem(HungFileSystem&& other) noexcept
+    : directory_(std::move(other.directory_)),
+      daemon_(std::exchange(other.daemon_, -1)),
+      releaseFd_(std::exchange(other.releaseFd_, -1)) {}
+
+HungFileSystem::~HungFileSystem() {
+  release();
+  if (daemon_ > 0) {
+    // The daemon unmounts on its way out; detaching covers one that was killed.
+    endDaemon(daemon_);
+    ::umount2(mountPoint().c_str(), MNT_DETACH);
+  }
+}
+
+void HungFileSystem::release() {
+  if (releaseFd_ >= 0) ::close(std::exchange(releaseFd_, -1));
+}
+
+}  // namespace vantora::testing

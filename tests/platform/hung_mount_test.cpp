@@ -1,0 +1,122 @@
+// A network drive whose server stopped answering, made real with a FUSE file
+// system whose statfs hangs: the refresh gives up at its deadline and takes
+// the failure path, the list never waits for it, a stuck query costs one
+// thread however often the drive is refreshed, and once the server answers
+// again the drive refreshes normally.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+#include "driveinfo/form_model.h"
+#include "driveinfo/refresh_drive_info.h"
+#include "platform/hung_file_system.h"
+#include "platform/linux/system_queries_linux.h"
+
+namespace vantora::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using linux_backend::LinuxSystemQueries;
+using ::testing::ElementsAre;
+
+constexpr auto kDeadline = 1s;
+
+long threadsOfThisProcess() {
+  const std::filesystem::directory_iterator tasks("/proc/self/task");
+  return std::distance(std::filesystem::begin(tasks), std::filesystem::end(tasks));
+}
+
+long long millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+class HungMount : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string skipReason;
+    hung = HungFileSystem::mount(skipReason);
+    if (!hung) GTEST_SKIP() << skipReason;
+    const DriveList list = queries.listDrives();
+    form.Drive1.entries = list.drives;
+    const auto it = std::find_if(list.drives.begin(), list.drives.end(),
+                                 [&](const DriveEntry& drive) { return drive.rootPath == hung->mountPoint(); });
+    ASSERT_NE(it, list.drives.end()) << "the hung mount is not listed";
+    EXPECT_EQ(it->text, hung->mountPoint() + " [vantora@hung:/export]");
+    form.Drive1.listIndex = static_cast<std::size_t>(it - list.drives.begin());
+  }
+
+  // Refreshes the hung drive and says how long it took.
+  long long timedRefresh(RefreshEnd& end) {
+    const auto start = Clock::now();
+    end = RefreshDriveInfo(form, queries);
+    return millisecondsSince(start);
+  }
+
+  std::optional<HungFileSystem> hung;
+  LinuxSystemQueries queries{{}, kDeadline};
+  Form1Model form;
+};
+
+TEST_F(HungMount, RefreshGivesUpAtTheDeadlineAndTakesTheFailurePath) {
+  RefreshEnd end{};
+  const long long elapsed = timedRefresh(end);
+  std::cout << "refresh of the hung mount took " << elapsed << " ms (deadline 1000 ms)\n";
+  RecordProperty("refresh_ms", std::to_string(elapsed));
+  EXPECT_GE(elapsed, 1000);
+  EXPECT_LE(elapsed, 2000);
+
+  EXPECT_EQ(end, RefreshEnd::Failure);
+  EXPECT_EQ(form.lbSyu(0).caption(), "リモート");
+  EXPECT_EQ(form.lbAki(2).caption(), "0 (0.MB)");
+  EXPECT_EQ(form.lbSou(1).caption(), "0 (0.MB)");
+  EXPECT_THAT(form.List1.items, ElementsAre("(121)属性は取得できません。"));
+  EXPECT_EQ(form.Label4.caption(), "----");
+  EXPECT_EQ(form.MSChart1, ChartData(0, 1000));
+}
+
+TEST_F(HungMount, ListAndDriveTypeNeverWaitForIt) {
+  RefreshEnd end{};
+  timedRefresh(end);  // leaves a worker stuck in the mount
+  const auto start = Clock::now();
+  const DriveList list = queries.listDrives();
+  EXPECT_EQ(queries.driveType(hung->mountPoint()), DRIVE_REMOTE);
+  EXPECT_LT(Clock::now() - start, kDeadline);
+  EXPECT_TRUE(std::any_of(list.drives.begin(), list.drives.end(),
+                          [&](const DriveEntry& drive) { return drive.rootPath == hung->mountPoint(); }));
+}
+
+TEST_F(HungMount, RepeatedRefreshesCostOneThreadAndReleaseBringsItBack) {
+  const long threadsBefore = threadsOfThisProcess();
+  for (int refresh = 0; refresh < 3; ++refresh) {
+    RefreshEnd end{};
+    EXPECT_LE(timedRefresh(end), 2000) << "refresh " << refresh;
+    EXPECT_EQ(end, RefreshEnd::Failure);
+    EXPECT_EQ(form.Label4.caption(), "----");
+  }
+  EXPECT_LE(threadsOfThisProcess(), threadsBefore + 1) << "threads pile up on the stuck mount";
+
+  // The server answers again: the stuck query returns and a later refresh
+  // shows the drive (1000 blocks of 4096 bytes, 300 of them free to us).
+  hung->release();
+  RefreshEnd end = RefreshEnd::Failure;
+  for (int attempt = 0; attempt < 50 && end != RefreshEnd::Normal; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(100ms);
+    timedRefresh(end);
+  }
+  EXPECT_EQ(end, RefreshEnd::Normal);
+  EXPECT_EQ(form.lbSou(1).caption(), "4,096,000 (4.1MB)");
+  EXPECT_EQ(form.lbAki(2).caption(), "1,228,800 (1.23MB)");
+  EXPECT_EQ(form.lbSys(0).caption(), "fuse.sshfs");
+  EXPECT_EQ(form.Label4.caption(), "70 %");
+  EXPECT_EQ(threadsOfThisProcess(), threadsBefore) << "the released worker has not ended";
+}
+
+}  // namespace
+}  // namespace vantora::testing
