@@ -16,9 +16,10 @@
 namespace vantora::ui::qt {
 namespace {
 
-// Field 22 of /proc/self/stat: the start time in clock ticks after boot. The
-// command name before it may hold spaces and parentheses, so fields are
-// counted from the last ')'.
+// Field 22 of /proc/self/stat: the start time in clock ticks after boot (one
+// tick is 10 ms on most kernels, so a start-up measurement that needs better
+// takes the absolute time of the mark instead). The command name before it may
+// hold spaces and parentheses, so fields are counted from the last ')'.
 std::optional<double> processStartSecondsAfterBoot() {
   std::ifstream file("/proc/self/stat");
   const std::string stat{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -48,6 +49,11 @@ double millisecondsSinceProcessStart() {
   return (secondsAfterBoot() - start.value_or(fallbackStart)) * 1000.0;
 }
 
+void printFirstFrameMark() {
+  const double sinceStart = millisecondsSinceProcessStart();
+  std::fprintf(stderr, "first-frame %.1f at %.6f\n", sinceStart, secondsAfterBoot());
+}
+
 FirstFrameMarker::FirstFrameMarker(QWidget& window) : window_(window) { window_.installEventFilter(this); }
 
 bool FirstFrameMarker::eventFilter(QObject* watched, QEvent* event) {
@@ -55,7 +61,7 @@ bool FirstFrameMarker::eventFilter(QObject* watched, QEvent* event) {
     window_.removeEventFilter(this);
     // The window and its children are painted and flushed to the screen in this
     // same pass; a zero timer fires once that pass is over.
-    QTimer::singleShot(0, this, [] { std::fprintf(stderr, "first-frame %.1f\n", millisecondsSinceProcessStart()); });
+    QTimer::singleShot(0, this, printFirstFrameMark);
   }
   return false;
 }

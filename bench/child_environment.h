@@ -1,0 +1,16 @@
+#pragma once
+// The environment handed to the programs a benchmark starts.
+
+#include <string>
+#include <vector>
+
+namespace vantora::bench {
+
+// This process's environment with each "NAME=value" of `overrides` set, and
+// each bare "NAME" of it removed.
+std::vector<std::string> environmentWith(const std::vector<std::string>& overrides);
+
+// NULL-terminated pointers into `strings`, as exec and posix_spawn take them.
+std::vector<char*> argvOf(std::vector<std::string>& strings);
+
+}  // namespace vantora::bench
