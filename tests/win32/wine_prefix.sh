@@ -9,6 +9,7 @@
 #   x:         declared a CD-ROM drive, linked to a directory that does not
 #              exist: an empty optical drive (type 5, queries fail)
 #   q:         nothing at all (type 1)
+#   r:         declared a RAM disk, linked to the host's /dev/shm (type 6)
 #   fonts      the two Japanese Gothic faces the window asks for, mapped to IPA
 #              Gothic through FontSubstitutes
 # Sourcing it exports WINEPREFIX and the quiet wine settings.
@@ -28,6 +29,7 @@ Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\Software\Wine\Drives]
 "x:"="cdrom"
+"r:"="ramdisk"
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
 "ＭＳ ゴシック"="IPAGothic"
@@ -61,6 +63,7 @@ vantora_ensure_prefix() {
     rm -f "$regfile"
     local devices=$WINEPREFIX/dosdevices
     ln -sfn "$WINEPREFIX/no-disc-in-drive" "$devices/x:"
+    ln -sfn /dev/shm "$devices/r:"
     rm -f "$devices/q:" "$devices/q::"
     wineserver -w
     echo "$wanted" >"$stamp"

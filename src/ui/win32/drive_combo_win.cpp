@@ -27,12 +27,17 @@ void DriveCombo::place(RECT rect) {
   SetWindowPos(combo_, nullptr, rect.left, rect.top, rect.right - rect.left, wanted + kDroppedItems * itemHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The closed field's height follows the selection field's item height; trim it to the table's height.
-  RECT placed;
-  GetWindowRect(combo_, &placed);
-  const int excess = (placed.bottom - placed.top) - wanted;
-  const auto fieldHeight = static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  if (excess != 0 && fieldHeight - excess > 0) {
-    SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight - excess);
+  // Some implementations report that item height with a padding they do not take back when it is set,
+  // so the correction is measured rather than computed.
+  auto excess = [&] {
+    RECT placed;
+    GetWindowRect(combo_, &placed);
+    return (placed.bottom - placed.top) - wanted;
+  };
+  int request = static_cast<int>(SendMessageW(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0, off = excess(); attempt < 3 && off != 0 && request - off > 0; ++attempt, off = excess()) {
+    request -= off;
+    SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), request);
   }
 }
 

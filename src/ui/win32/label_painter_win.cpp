@@ -40,8 +40,12 @@ bool drawLabel(const DRAWITEMSTRUCT& item) {
   const HGDIOBJ oldFont = font ? SelectObject(item.hDC, font) : nullptr;
 
   const std::wstring text = textOf(item.hwndItem);
+  constexpr UINT kOneLine = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+  RECT needed = area;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &needed, kOneLine | DT_CALCRECT);
+  const bool fits = needed.right - needed.left <= area.right - area.left;
   DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
-            DT_SINGLELINE | DT_NOPREFIX | DT_TOP | alignmentFormat(label.alignment));
+            kOneLine | (fits ? alignmentFormat(label.alignment) : DT_LEFT));
 
   if (oldFont) SelectObject(item.hDC, oldFont);
   SetBkMode(item.hDC, oldMode);

@@ -1,0 +1,42 @@
+#!/bin/bash
+# Runs the UI automation program against Vantora.exe: a private Xvfb, a wine
+# desktop of 1024 x 768 inside it (so wine draws the frames and no window
+# manager is needed), then the screenshot converted to PNG.
+#
+#   run_ui_automation.sh AUTOMATION.EXE VANTORA.EXE SCREENSHOT.PNG
+set -euo pipefail
+automation=$1
+vantora=$2
+screenshot=$3
+here=$(dirname "${BASH_SOURCE[0]}")
+source "$here/wine_prefix.sh"
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display number and writes it to the descriptor we give it.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+read -r -t 20 -u "$display_fd" display_number || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=:$display_number
+
+bitmap=$work/vantora.bmp
+# explorer does not pass the program's exit code on: the verdict is its last line.
+timeout 180 wine explorer "/desktop=VantoraTest,1024x768" "$automation" \
+  "$(winepath -w "$vantora")" "$(winepath -w "$bitmap")" 2>"$work/wine.log" | tee "$work/output.log" || true
+
+if [[ -s $bitmap ]]; then
+  mkdir -p "$(dirname "$screenshot")"
+  convert "$bitmap" "$screenshot" && echo "screenshot: $screenshot"
+fi
+if ! grep -q '^RESULT: PASS' "$work/output.log"; then
+  echo "--- wine messages" >&2
+  tail -n 40 "$work/wine.log" >&2
+  exit 1
+fi

@@ -1,0 +1,308 @@
+// Starts Vantora.exe and drives it as a user would: checks Form1 against the
+// layout table, switches tabs, picks drives through the drive list (a fixed
+// disk, then the empty CD-ROM drive x: with its message box), and ends it
+// with Ctrl+F10 from the list box. Prints one line per check and "RESULT:
+// PASS" or "RESULT: FAIL" last. Run inside a wine desktop of its own
+// (run_ui_automation.sh) so no window manager gets in the way.
+//
+//   vantora_ui_automation.exe VANTORA.EXE SCREENSHOT.BMP
+
+#include "automation_win.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include "driveinfo/refresh_steps.h"
+#include "platform/make_system_queries.h"
+#include "platform/win32/wide_text_win.h"
+#include "ui/layout_table.h"
+#include "ui/win32/control_ids_win.h"
+#include "ui/win32/form1_geometry_win.h"
+
+namespace vantora::automation {
+namespace {
+
+using vantora::win32::toUtf8;
+using vantora::win32::toWide;
+
+class Checks {
+ public:
+  bool operator()(bool passed, const std::string& what) {
+    std::printf("%s %s\n", passed ? "ok  " : "FAIL", what.c_str());
+    std::fflush(stdout);
+    failures_ += passed ? 0 : 1;
+    return passed;
+  }
+  int failures() const { return failures_; }
+
+ private:
+  int failures_ = 0;
+};
+
+std::string describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + ")";
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Fields the refresh writes; every other label and the button keep the table's caption.
+const std::set<std::string_view> kRunTimeFields{"lbPC(4)", "lbPC(5)", "lbSyu(0)", "lbSou(1)", "lbAki(2)", "lbSys(0)",
+                                                "lbSys(1)", "lbSys(2)", "Label4", "Text1", "Text2"};
+
+class Form1Driver {
+ public:
+  Form1Driver(HWND form, Checks& check) : form_(form), check_(check), dpi_(static_cast<int>(GetDpiForWindow(form))) {}
+
+  HWND control(std::string_view name) const { return findDescendant(form_, ui::win32::controlId(name)); }
+  std::string text(std::string_view name) const { return toUtf8(windowText(control(name))); }
+  bool visible(std::string_view name) const { return IsWindowVisible(control(name)) != FALSE; }
+  int dpi() const { return dpi_; }
+
+  void checkFrame() {
+    RECT client{};
+    GetClientRect(form_, &client);
+    const SIZE wanted = ui::win32::clientSizeAt(dpi_);
+    check_(client.right == wanted.cx && client.bottom == wanted.cy,
+           "client area is 6750 x 5070 twips at " + std::to_string(dpi_) + " dpi: " + describe(client));
+    const LONG style = GetWindowLongW(form_, GWL_STYLE);
+    check_((style & (WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0, "frame has no maximize button and no sizing border");
+    RECT frame{};
+    GetWindowRect(form_, &frame);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const double left = (screenWidth - (frame.right - frame.left)) / 2.0;
+    const double top = (screenHeight - (frame.bottom - frame.top)) / 2.0;
+    check_(std::abs(frame.left - left) <= 0.5 && std::abs(frame.top - top) <= 0.5,
+           "window is centred on the " + std::to_string(screenWidth) + " x " + std::to_string(screenHeight) +
+               " screen: " + describe(frame));
+  }
+
+  void checkLayout() {
+    for (const ui::ControlRow& row : ui::kForm1Layout) {
+      const std::string name(row.name);
+      const HWND window = control(row.name);
+      if (!check_(window != nullptr, name + " exists")) continue;
+      const RECT actual = rectInClient(form_, window);
+      const RECT wanted = ui::win32::clientRectOf(row, dpi_);
+      check_(sameRect(actual, wanted), name + " stands at " + describe(wanted) + ": " + describe(actual));
+      if (row.container != ui::Container::Window) {
+        const int page = ui::tabPageIndex(row.container);
+        const HWND pageWindow = findDescendant(form_, ui::win32::tabPageId(page));
+        check_(pageWindow && IsChild(pageWindow, window), name + " belongs to tab page " + std::to_string(page));
+      }
+      if (row.kind != ui::ControlKind::Image) {
+        const bool shown = row.visible && ui::tabPageIndex(row.container) <= 0;
+        check_(visible(row.name) == shown, name + (shown ? " is shown" : " is hidden"));
+      }
+      if ((row.kind == ui::ControlKind::Label || row.kind == ui::ControlKind::CommandButton) &&
+          !kRunTimeFields.contains(row.name)) {
+        check_(text(row.name) == row.content, name + " reads \"" + std::string(row.content) + "\"");
+      }
+    }
+    const HWND tab = control("SSTab1");
+    check_(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0) == 3 && SendMessageW(tab, TCM_GETCURSEL, 0, 0) == 0,
+           "SSTab1 has three tabs and the first is selected");
+  }
+
+  void checkPictures(std::string_view shown) {
+    for (const char* name : {"Image1", "Image2", "Image3", "Image4", "Image5"}) {
+      const bool wanted = shown == name;
+      check_(visible(name) == wanted, std::string(name) + (wanted ? " is shown" : " is hidden"));
+    }
+  }
+
+  // Pure red and pure green pixels inside the pie.
+  std::pair<int, int> pieColours() const {
+    RECT area{};
+    GetWindowRect(control("MSChart1"), &area);
+    int red = 0, green = 0;
+    for (COLORREF pixel : screenPixels(area)) {
+      red += pixel == RGB(255, 0, 0);
+      green += pixel == RGB(0, 255, 0);
+    }
+    return {red, green};
+  }
+
+  // Clicks a tab as a user does; the first click on a window that is not yet
+  // active may only activate it, so a click that changed nothing is repeated.
+  bool clickTab(int page) {
+    const HWND tab = control("SSTab1");
+    RECT strip{};
+    GetWindowRect(tab, &strip);
+    const int tabWidth = (strip.right - strip.left - 4) / 3;
+    const POINT target{strip.left + 2 + tabWidth * page + tabWidth / 2,
+                       strip.top + ui::twipsToPixels(ui::kTabStripTwips, dpi_) / 2};
+    return clickUntil(target, [&] { return SendMessageW(tab, TCM_GETCURSEL, 0, 0) == page; });
+  }
+
+  std::string selectedDrive() const {
+    const HWND combo = control("Drive1");
+    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    const std::vector<std::wstring> items = comboBoxItems(combo);
+    return selected >= 0 && static_cast<std::size_t>(selected) < items.size()
+               ? toUtf8(items[static_cast<std::size_t>(selected)])
+               : std::string{};
+  }
+
+  // Drops the drive list down with the mouse and types the drive letter, as a user does.
+  bool pickDrive(wchar_t letter, bool pressEnter) {
+    const HWND combo = control("Drive1");
+    RECT box{};
+    GetWindowRect(combo, &box);
+    if (!check_(clickUntil({(box.left + box.right) / 2, (box.top + box.bottom) / 2},
+                           [&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }),
+                "Drive1 drops down on a click")) {
+      return false;
+    }
+    pressKey(static_cast<WORD>(LOBYTE(VkKeyScanW(letter))));
+    if (pressEnter) {
+      pressKey(VK_RETURN);
+      check_(waitUntil([&] { return SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 3s),
+             "Enter closes the drive list");
+    }
+    return true;
+  }
+
+ private:
+  bool clickUntil(POINT target, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      // A second click on the same spot soon after the first would be a double click.
+      Sleep(GetDoubleClickTime() + 100);
+      SetForegroundWindow(form_);
+      clickAt(target);
+      if (waitUntil(done, 2s)) return true;
+    }
+    return false;
+  }
+
+  HWND form_;
+  Checks& check_;
+  int dpi_;
+};
+
+std::string expectedHeader() {
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1]{};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  GetComputerNameW(name, &size);
+  return toUtf8(name);
+}
+
+bool endsWith(const std::string& text, std::string_view tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+int run(const std::wstring& executable, const std::wstring& screenshot) {
+  Checks check;
+  Program vantora(executable, L"C:\\");
+  check(vantora.processId() != 0, "Vantora.exe starts");
+  HWND form = nullptr;
+  check(waitUntil([&] { return (form = findTopLevel(vantora.processId(), L"VantoraForm1", L"Vantora  V2.1")); }, 30s),
+        "Form1 appears with the title \"Vantora  V2.1\"");
+  if (!form) return 1;
+  Form1Driver driver(form, check);
+  check(!findTopLevel(vantora.processId(), L"#32770", L"Vantora"), "no message box for the fixed disk c:");
+
+  driver.checkFrame();
+  driver.checkLayout();
+
+  // The first refresh ran for c:, the working directory's drive.
+  const std::string name = expectedHeader();
+  check(driver.text("lbPC(4)") == name, "lbPC(4) holds the computer name " + name);
+  check(driver.text("lbPC(5)") == name + "　ディスク情報", "lbPC(5) reads the name and 　ディスク情報 once");
+  check(driver.text("lbSyu(0)") == "ハードディスク", "c: is a hard disk: " + driver.text("lbSyu(0)"));
+  driver.checkPictures("Image2");
+  check(endsWith(driver.text("lbSou(1)"), "MB)") && endsWith(driver.text("lbAki(2)"), "MB)"),
+        "capacities read N (M.MB): " + driver.text("lbSou(1)") + " / " + driver.text("lbAki(2)"));
+  check(!driver.text("lbSys(0)").empty(), "lbSys(0) names the file system: " + driver.text("lbSys(0)"));
+  check(endsWith(driver.text("Label4"), " %"), "Label4 shows the used percentage: " + driver.text("Label4"));
+  const auto [red, green] = driver.pieColours();
+  check(red > 0 && green > 0, "the pie shows used (red) and free (green) space");
+  check(comboBoxItems(driver.control("Drive1")).size() >= 4, "Drive1 lists c:, r:, x: and z:");
+  check(driver.selectedDrive() == "c:", "Drive1 shows the working directory's drive c:");
+
+  RECT frame{};
+  GetWindowRect(form, &frame);
+  check(saveScreenBitmap(frame, screenshot), "screenshot saved");
+
+  // Tab pages: only the selected page's controls are shown.
+  check(driver.clickTab(2), "a click selects the tab 属性");
+  check(waitUntil([&] { return driver.visible("List1"); }, 3s) && !driver.visible("lbSyu(0)") &&
+            !driver.visible("lbSys(0)"),
+        "the tab 属性 shows List1 alone");
+  const std::vector<std::wstring> features = listBoxItems(driver.control("List1"));
+  check(!features.empty(), "List1 holds the features of c: (" + std::to_string(features.size()) + " lines)");
+  check(driver.visible("MSChart1"), "the pie stays visible on every tab");
+
+  // A user picks r:, a RAM disk: its own capacity, and no picture.
+  const auto system = makeSystemQueries();
+  std::uint64_t toCaller = 0, total = 0, totalFree = 0;
+  system->diskFreeSpaceEx("r:\\", toCaller, total, totalFree);
+  const std::string totalText = capacityText(total, system->numberSeparators());
+  if (driver.pickDrive(L'r', true)) {
+    check(waitUntil([&] { return driver.text("lbSou(1)") == totalText; }, 5s),
+          "after picking r: lbSou(1) reads " + totalText + ": " + driver.text("lbSou(1)"));
+    check(driver.text("lbSyu(0)") == "RAMDISK", "r: is a RAM disk: " + driver.text("lbSyu(0)"));
+    driver.checkPictures("");
+    check(driver.selectedDrive().starts_with("r:"), "Drive1 shows r:: " + driver.selectedDrive());
+    check(!findTopLevel(vantora.processId(), L"#32770", L"Vantora"), "no message box for r:");
+  }
+
+  // The empty CD-ROM drive x: takes the failure path.
+  if (driver.pickDrive(L'x', false)) {
+    HWND box = nullptr;
+    check(waitUntil([&] { return (box = findTopLevel(vantora.processId(), L"#32770", L"Vantora")); }, 5s),
+          "a message box captioned Vantora appears for x:");
+    if (box) {
+      int texts = 0, icons = 0, buttons = 0;
+      for (HWND child : childrenOf(box)) {
+        if (!IsWindowVisible(child)) continue;
+        const std::wstring kind = className(child);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        // An icon static without an icon shows nothing.
+        if (kind == L"Static" && (style & SS_TYPEMASK) == SS_ICON && SendMessageW(child, STM_GETICON, 0, 0)) ++icons;
+        if (kind == L"Static" && windowText(child) == L"ディスクが挿入されていません。") ++texts;
+        if (kind == L"Button") ++buttons;
+      }
+      check(texts == 1, "it says ディスクが挿入されていません。");
+      check(icons == 0 && buttons == 1, "it has an OK button only and no icon (" + std::to_string(buttons) +
+                                            " buttons, " + std::to_string(icons) + " icons)");
+      check(driver.text("Label4") == "----", "Label4 reads ---- behind the box: " + driver.text("Label4"));
+      check(driver.text("lbSyu(0)") == "CD-ROM", "x: is a CD-ROM drive: " + driver.text("lbSyu(0)"));
+      driver.checkPictures("Image3");
+      const HWND ok = FindWindowExW(box, nullptr, L"Button", nullptr);
+      PostMessageW(ok, BM_CLICK, 0, 0);
+      check(waitUntil([&] { return !IsWindow(box); }, 5s), "OK closes the message box");
+      const auto [failedRed, failedGreen] = driver.pieColours();
+      check(failedRed == 0 && failedGreen > 0, "after the failure the pie is one green disc");
+    }
+  }
+
+  // Ctrl+F10 with the focus in the list box ends the program.
+  RECT list{};
+  GetWindowRect(driver.control("List1"), &list);
+  SetForegroundWindow(form);
+  clickAt({(list.left + list.right) / 2, list.bottom - 4});
+  pressKey(VK_F10, {VK_CONTROL});
+  const std::optional<DWORD> exitCode = vantora.waitForExit(10s);
+  check(exitCode.has_value(), "Ctrl+F10 with the focus on List1 ends Vantora");
+  check(exitCode.value_or(1) == 0, "the exit code is 0");
+
+  std::printf("RESULT: %s (%d failed)\n", check.failures() == 0 ? "PASS" : "FAIL", check.failures());
+  return check.failures() == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace vantora::automation
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) {
+    std::fputs("usage: vantora_ui_automation VANTORA.EXE SCREENSHOT.BMP\n", stderr);
+    return 2;
+  }
+  return vantora::automation::run(argv[1], argv[2]);
+}
