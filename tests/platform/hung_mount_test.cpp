@@ -15,7 +15,7 @@
 
 #include "driveinfo/form_model.h"
 #include "driveinfo/refresh_drive_info.h"
-#include "platform/hung_file_system.h"
+#include "platform/fuse_file_system.h"
 #include "platform/linux/system_queries_linux.h"
 
 namespace vantora::testing {
@@ -41,14 +41,14 @@ class HungMount : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string skipReason;
-    hung = HungFileSystem::mount(skipReason);
+    hung = FuseFileSystem::mount(StatfsAnswer{.hang = true}, skipReason);
     if (!hung) GTEST_SKIP() << skipReason;
     const DriveList list = queries.listDrives();
     form.Drive1.entries = list.drives;
     const auto it = std::find_if(list.drives.begin(), list.drives.end(),
                                  [&](const DriveEntry& drive) { return drive.rootPath == hung->mountPoint(); });
     ASSERT_NE(it, list.drives.end()) << "the hung mount is not listed";
-    EXPECT_EQ(it->text, hung->mountPoint() + " [vantora@hung:/export]");
+    EXPECT_EQ(it->text, hung->listText());
     form.Drive1.listIndex = static_cast<std::size_t>(it - list.drives.begin());
   }
 
@@ -59,7 +59,7 @@ class HungMount : public ::testing::Test {
     return millisecondsSince(start);
   }
 
-  std::optional<HungFileSystem> hung;
+  std::optional<FuseFileSystem> hung;
   LinuxSystemQueries queries{{}, kDeadline};
   Form1Model form;
 };

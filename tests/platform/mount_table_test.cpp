@@ -84,6 +84,39 @@ TEST(MountTable, OverlongLineDoesNotBreakTheRest) {
   EXPECT_EQ(table.back().target, "/mnt/after");
 }
 
+struct TextCase {
+  const char* name;
+  std::string text;
+  std::vector<std::string> targets;
+  friend void PrintTo(const TextCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class MountTableText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(MountTableText, GivesTheMountsItCanRead) {
+  std::vector<std::string> targets;
+  for (const MountEntry& entry : parseMountTable(GetParam().text)) targets.push_back(entry.target);
+  EXPECT_EQ(targets, GetParam().targets);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MountTableText,
+    ::testing::Values(
+        TextCase{"empty", "", {}},
+        TextCase{"nul_bytes", std::string(16, '\0'), {}},
+        TextCase{"not_a_table", "hello\nworld\n", {}},
+        TextCase{"last_line_without_newline", "21 1 8:2 / / rw - ext4 /dev/sda2 rw\n22 21 0:40 / /tmp rw - tmpfs t rw",
+                 {"/", "/tmp"}},
+        TextCase{"line_cut_in_the_middle", "21 1 8:2 / / rw - ext4 /dev/sda2 rw\n22 21 0:40 / /mnt/cut rw - tm",
+                 {"/"}},
+        TextCase{"relative_mount_point", "21 1 8:2 / / rw - ext4 /dev/sda2 rw\n22 21 0:40 / mnt rw - tmpfs t rw\n",
+                 {"/"}},
+        TextCase{"repeated_line",
+                 "21 1 8:2 / / rw - ext4 /dev/sda2 rw\n22 21 0:40 / /tmp rw - tmpfs t rw\n"
+                 "22 21 0:40 / /tmp rw - tmpfs t rw\n",
+                 {"/", "/tmp", "/tmp"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(MountTable, FindsTheLastMountAtAPath) {
   const auto table = desktopTable();
   const MountEntry* over = findMountAt(table, "/mnt/over");
@@ -92,6 +125,14 @@ TEST(MountTable, FindsTheLastMountAtAPath) {
   EXPECT_EQ(findMountAt(table, "/mnt/over//"), over);
   EXPECT_EQ(findMountAt(table, "/mnt"), nullptr);
   EXPECT_NE(findMountAt(table, "/"), nullptr);
+}
+
+TEST(MountTable, MountPointWithATrailingSlashIsFound) {
+  MountEntry entry;
+  entry.target = "/mnt/odd/";
+  const std::vector<MountEntry> table{entry};
+  EXPECT_EQ(findMountAt(table, "/mnt/odd"), &table.front());
+  EXPECT_EQ(findMountAt(table, "/mnt/odd//"), &table.front());
 }
 
 struct WithinCase {

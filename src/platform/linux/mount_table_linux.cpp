@@ -84,7 +84,7 @@ bool isPathWithin(std::string_view path, std::string_view dir) {
 const MountEntry* findMountAt(const std::vector<MountEntry>& table, std::string_view path) {
   path = withoutTrailingSlashes(path);
   for (auto it = table.rbegin(); it != table.rend(); ++it) {
-    if (it->target == path) return &*it;
+    if (withoutTrailingSlashes(it->target) == path) return &*it;
   }
   return nullptr;
 }

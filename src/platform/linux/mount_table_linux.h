@@ -38,7 +38,7 @@ std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo);
 bool isPathWithin(std::string_view path, std::string_view dir);
 
 // The mount a path names as a mount point: the last one mounted there, as it
-// covers the earlier ones. Trailing slashes of path are ignored. Null when the
+// covers the earlier ones. Trailing slashes are ignored on both sides. Null when the
 // path is not (or no longer) a mount point.
 const MountEntry* findMountAt(const std::vector<MountEntry>& table, std::string_view path);
 

@@ -1,4 +1,4 @@
-#include "platform/hung_file_system.h"
+#include "platform/fuse_file_system.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -12,6 +12,7 @@
 #include <fstream>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "platform/linux/mount_table_linux.h"
 
@@ -49,8 +50,8 @@ void endDaemon(pid_t daemon) {
 
 }  // namespace
 
-std::optional<HungFileSystem> HungFileSystem::mount(std::string& skipReason) {
-  const std::string daemonProgram = VANTORA_HANG_FS_DAEMON;
+std::optional<FuseFileSystem> FuseFileSystem::mount(const StatfsAnswer& answer, std::string& skipReason) {
+  const std::string daemonProgram = VANTORA_FUSE_FS_DAEMON;
   if (const std::string& problem = privateMountNamespaceProblem(); !problem.empty()) {
     skipReason = problem;
     return std::nullopt;
@@ -75,21 +76,28 @@ std::optional<HungFileSystem> HungFileSystem::mount(std::string& skipReason) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
-  std::string program = daemonProgram;
-  std::string target = mountPoint.string();
-  std::array<char*, 3> args{program.data(), target.data(), nullptr};
+  std::vector<std::string> argv{daemonProgram,
+                                mountPoint.string(),
+                                std::to_string(answer.blocks),
+                                std::to_string(answer.freeBlocks),
+                                std::to_string(answer.availableBlocks),
+                                std::to_string(answer.fragmentSize)};
+  if (answer.hang) argv.push_back("hang");
+  std::vector<char*> args;
+  for (std::string& arg : argv) args.push_back(arg.data());
+  args.push_back(nullptr);
   pid_t daemon = -1;
-  const int spawned = posix_spawn(&daemon, program.c_str(), &actions, nullptr, args.data(), environ);
+  const int spawned = posix_spawn(&daemon, args[0], &actions, nullptr, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   ::close(pipeFds[0]);
   if (spawned != 0) {
     ::close(pipeFds[1]);
-    skipReason = "cannot start " + program;
+    skipReason = "cannot start " + daemonProgram;
     return std::nullopt;
   }
-  HungFileSystem mounted(std::move(directory), daemon, pipeFds[1]);
+  FuseFileSystem mounted(std::move(directory), daemon, pipeFds[1]);
   for (int attempt = 0; attempt < 500; ++attempt) {
-    if (isMounted(target)) return mounted;
+    if (isMounted(argv[1])) return mounted;
     if (::waitpid(daemon, nullptr, WNOHANG) == daemon) {
       mounted.daemon_ = -1;
       skipReason = "the FUSE daemon could not mount (is mount(2) of fuse allowed here?)";
@@ -101,12 +109,12 @@ std::optional<HungFileSystem> HungFileSystem::mount(std::string& skipReason) {
   return std::nullopt;
 }
 
-HungFileSystem::HungFileSystem(HungFileSystem&& other) noexcept
+FuseFileSystem::FuseFileSystem(FuseFileSystem&& other) noexcept
     : directory_(std::move(other.directory_)),
       daemon_(std::exchange(other.daemon_, -1)),
       releaseFd_(std::exchange(other.releaseFd_, -1)) {}
 
-HungFileSystem::~HungFileSystem() {
+FuseFileSystem::~FuseFileSystem() {
   release();
   if (daemon_ > 0) {
     // The daemon unmounts on its way out; detaching covers one that was killed.
@@ -115,7 +123,7 @@ HungFileSystem::~HungFileSystem() {
   }
 }
 
-void HungFileSystem::release() {
+void FuseFileSystem::release() {
   if (releaseFd_ >= 0) ::close(std::exchange(releaseFd_, -1));
 }
 

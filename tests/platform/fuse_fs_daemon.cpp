@@ -1,11 +1,12 @@
-// A file system that hangs like a dead server: every statfs waits until the
-// test that started it closes the daemon's standard input, then all of them
-// answer at once. Everything else answers at once: an empty root directory.
+// A file system whose statfs says whatever the test wants, and can hang like
+// a dead server: then every statfs waits until the test closes the daemon's
+// standard input, and all of them answer at once. Everything else answers at
+// once: an empty root directory.
 //
-//   vantora_hang_fs MOUNT_POINT
+//   vantora_fuse_fs MOUNT_POINT BLOCKS FREE_BLOCKS AVAILABLE_BLOCKS FRAGMENT_SIZE [hang]
 //
-// It mounts as fuse.sshfs with the source "vantora@hung:/export", so the
-// program takes it for the network drive whose server stopped answering.
+// It mounts as fuse.sshfs with the source "vantora@test:/export", so the
+// program takes it for a network drive.
 
 #define FUSE_USE_VERSION 31
 #include <fuse.h>
@@ -15,10 +16,23 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace {
+
+struct Answer {
+  std::uint64_t blocks = 0;
+  std::uint64_t freeBlocks = 0;
+  std::uint64_t availableBlocks = 0;
+  std::uint64_t fragmentSize = 0;
+  bool hang = false;
+};
+
+Answer answer;
 
 // Waits for the end of standard input once; after that, never again.
 void waitForRelease() {
@@ -30,14 +44,14 @@ void waitForRelease() {
   }
 }
 
-int hungStatfs(const char*, struct statvfs* stats) {
-  waitForRelease();
+int answeringStatfs(const char*, struct statvfs* stats) {
+  if (answer.hang) waitForRelease();
   std::memset(stats, 0, sizeof *stats);
-  stats->f_bsize = 4096;
-  stats->f_frsize = 4096;
-  stats->f_blocks = 1000;
-  stats->f_bfree = 400;
-  stats->f_bavail = 300;
+  stats->f_bsize = answer.fragmentSize;
+  stats->f_frsize = answer.fragmentSize;
+  stats->f_blocks = answer.blocks;
+  stats->f_bfree = answer.freeBlocks;
+  stats->f_bavail = answer.availableBlocks;
   stats->f_namemax = 255;
   return 0;
 }
@@ -57,10 +71,19 @@ int emptyReaddir(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fu
   return 0;
 }
 
+bool parseCount(std::string_view text, std::uint64_t& count) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  return error == std::errc{} && end == text.data() + text.size();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 2) return 2;
+  if (argc < 6 || argc > 7 || !parseCount(argv[2], answer.blocks) || !parseCount(argv[3], answer.freeBlocks) ||
+      !parseCount(argv[4], answer.availableBlocks) || !parseCount(argv[5], answer.fragmentSize)) {
+    return 2;
+  }
+  answer.hang = argc == 7 && std::string_view(argv[6]) == "hang";
   // A test that dies must not leave the daemon (and its mount) behind.
   ::prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (::getppid() == 1) return 1;
@@ -68,13 +91,13 @@ int main(int argc, char* argv[]) {
   fuse_operations operations{};
   operations.getattr = rootOnlyGetattr;
   operations.readdir = emptyReaddir;
-  operations.statfs = hungStatfs;
+  operations.statfs = answeringStatfs;
 
-  std::string program = "vantora_hang_fs";
+  std::string program = "vantora_fuse_fs";
   std::string foreground = "-f";
   std::string singleThread = "-s";
   std::string option = "-o";
-  std::string options = "fsname=vantora@hung:/export,subtype=sshfs";
+  std::string options = "fsname=vantora@test:/export,subtype=sshfs";
   std::array<char*, 6> args{program.data(), foreground.data(), singleThread.data(),
                             option.data(),  options.data(),    argv[1]};
   return fuse_main(static_cast<int>(args.size()), args.data(), &operations, nullptr);
