@@ -7,8 +7,8 @@
 namespace vantora::bench {
 namespace {
 
-// Column widths in characters; the figure column takes the name of the longest figure.
-constexpr int kFigureWidth = 46;
+// Column widths in characters.
+constexpr int kFigureWidth = 52;
 constexpr int kNumberWidth = 11;
 constexpr int kTargetWidth = 16;
 

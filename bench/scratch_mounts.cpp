@@ -1,0 +1,127 @@
+#include "scratch_mounts.h"
+
+#include <fcntl.h>
+#include <sched.h>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/statfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "child_environment.h"
+
+namespace vantora::bench {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr long kTmpfsMagic = 0x01021994;
+constexpr std::uintmax_t kImageBytes = 32u << 20;
+
+// Runs a program (no shell) and returns its standard output, or null when it
+// cannot run or fails.
+std::optional<std::string> run(std::vector<std::string> args) {
+  std::array<int, 2> fds{};
+  if (::pipe2(fds.data(), O_CLOEXEC) != 0) return std::nullopt;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<std::string> environment = environmentWith({});
+  pid_t pid = 0;
+  const int spawned = posix_spawnp(&pid, args.front().c_str(), &actions, nullptr, argvOf(args).data(),
+                                   argvOf(environment).data());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  std::string output;
+  char chunk[256];
+  for (ssize_t got; (got = ::read(fds[0], chunk, sizeof chunk)) > 0;) output.append(chunk, static_cast<std::size_t>(got));
+  ::close(fds[0]);
+  if (spawned != 0) return std::nullopt;
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  return output;
+}
+
+bool isTmpfs(const char* path) {
+  struct statfs info {};
+  return ::statfs(path, &info) == 0 && info.f_type == kTmpfsMagic;
+}
+
+}  // namespace
+
+ScratchMounts::ScratchMounts() {
+  if (::geteuid() != 0) {
+    tmpfsProblem_ = ext4Problem_ = "needs root to mount in a private namespace";
+  } else if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    tmpfsProblem_ = ext4Problem_ = std::string("no private mount namespace: ") + std::strerror(errno);
+  } else {
+    privateNamespace_ = true;
+  }
+  if (privateNamespace_) {
+    std::string pattern = (fs::temp_directory_path() / "vantora-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) directory_ = pattern;
+  }
+  makeTmpfs();
+  makeExt4();
+}
+
+void ScratchMounts::makeTmpfs() {
+  if (!directory_.empty()) {
+    const std::string target = directory_ + "/ram";
+    fs::create_directory(target);
+    if (::mount("tmpfs", target.c_str(), "tmpfs", 0, "size=16m") == 0) {
+      tmpfs_ = target;
+      ownTmpfs_ = true;
+      return;
+    }
+    tmpfsProblem_ = std::string("cannot mount tmpfs: ") + std::strerror(errno);
+  }
+  // Without a namespace of our own, the system's shared-memory RAM disk serves.
+  if (isTmpfs("/dev/shm")) {
+    tmpfs_ = "/dev/shm";
+    tmpfsProblem_.clear();
+  }
+}
+
+void ScratchMounts::makeExt4() {
+  if (directory_.empty()) return;
+  const std::string image = directory_ + "/ext4.img";
+  const std::string target = directory_ + "/ext4";
+  fs::create_directory(target);
+  std::error_code error;
+  { std::ofstream created(image); }
+  fs::resize_file(image, kImageBytes, error);
+  if (error || !run({"mkfs.ext4", "-q", "-F", "-L", kExt4Label, image})) {
+    ext4Problem_ = "cannot make an ext4 image (mkfs.ext4, package e2fsprogs)";
+    return;
+  }
+  const auto attached = run({"losetup", "--find", "--show", image});
+  if (!attached || attached->empty()) {
+    ext4Problem_ = "cannot attach a loop device (losetup)";
+    return;
+  }
+  loopDevice_ = attached->substr(0, attached->find('\n'));
+  if (::mount(loopDevice_.c_str(), target.c_str(), "ext4", 0, nullptr) != 0) {
+    ext4Problem_ = std::string("cannot mount the ext4 image: ") + std::strerror(errno);
+    return;
+  }
+  ext4_ = target;
+}
+
+ScratchMounts::~ScratchMounts() {
+  if (ext4_) ::umount2(ext4_->c_str(), MNT_DETACH);
+  if (ownTmpfs_) ::umount2(tmpfs_->c_str(), MNT_DETACH);
+  if (!loopDevice_.empty()) run({"losetup", "--detach", loopDevice_});
+  std::error_code ignored;
+  if (!directory_.empty()) fs::remove_all(directory_, ignored);
+}
+
+}  // namespace vantora::bench
