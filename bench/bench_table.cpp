@@ -10,11 +10,11 @@ namespace {
 // Column widths in characters.
 constexpr int kFigureWidth = 52;
 constexpr int kNumberWidth = 11;
-constexpr int kTargetWidth = 16;
+constexpr int kTargetWidth = 19;
 
 std::string number(double value) {
   char text[32];
-  if (value >= 100) std::snprintf(text, sizeof text, "%.0f", value);
+  if (value >= 100 || (value == static_cast<long long>(value) && value < 1e6)) std::snprintf(text, sizeof text, "%.0f", value);
   else if (value >= 10) std::snprintf(text, sizeof text, "%.1f", value);
   else std::snprintf(text, sizeof text, "%.2f", value);
   return text;

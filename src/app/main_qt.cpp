@@ -2,6 +2,7 @@
 // refresh) and only then shows the window.
 
 #include <QApplication>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -17,14 +18,21 @@ int main(int argc, char** argv) {
   vantora::ui::qt::installFontSubstitutions();
 
   const auto system = vantora::makeSystemQueries();
-  vantora::Form1Model form;
-  vantora::DriveList drives = system->listDrives();
-  form.Drive1.replaceEntries(std::move(drives.drives), drives.current);
+  // Reading the drive list needs no window, so it runs beside the building of
+  // Form1's controls instead of before it; the list is in place before the
+  // load handler's refresh, and nothing is shown until then. It starts after
+  // QApplication has set the process locale, which other threads must not race.
+  // Where no thread can be made, get() reads the list itself.
+  std::future<vantora::DriveList> drives = std::async(std::launch::async | std::launch::deferred,
+                                                      [&queries = *system] { return queries.listDrives(); });
 
+  vantora::Form1Model form;
   vantora::ui::qt::Form1 window(form, *system);
   std::optional<vantora::ui::qt::FirstFrameMarker> firstFrame;
   if (qEnvironmentVariableIsSet("VANTORA_MARK_FIRST_FRAME")) firstFrame.emplace(window);
 
+  vantora::DriveList list = drives.get();
+  form.Drive1.replaceEntries(std::move(list.drives), list.current);
   window.events().Form_Load();
   window.show();
   return QApplication::exec();

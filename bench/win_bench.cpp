@@ -1,0 +1,136 @@
+// bench_win: the size of Vantora.exe and the DLLs it imports, against a floor
+// program of Form1's shape made of stock controls (win_floor.cpp), built here
+// with the same cross compiler and flags. Runs only where the Windows build
+// exists (build/win64, made by scripts/test).
+//   bench_win [--rows-only]
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "bench_table.h"
+#include "child_environment.h"
+
+namespace {
+
+using namespace vantora::bench;
+namespace fs = std::filesystem;
+
+constexpr const char* kObjdump = "x86_64-w64-mingw32-objdump";
+constexpr const char* kCompiler = "x86_64-w64-mingw32-g++-posix";
+
+// DLLs every Windows installation has; anything else would have to ship beside Vantora.exe.
+const std::set<std::string> kWindowsDlls = {
+    "advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",   "imm32.dll",  "kernel32.dll",
+    "mpr.dll",      "msvcrt.dll",   "ntdll.dll",    "ole32.dll",   "oleaut32.dll", "shell32.dll",
+    "shlwapi.dll",  "ucrtbase.dll", "user32.dll",   "uxtheme.dll", "version.dll", "dwmapi.dll",
+    "shcore.dll",   "ws2_32.dll",   "bcrypt.dll",   "winmm.dll"};
+
+std::optional<std::string> run(std::vector<std::string> args) {
+  std::array<int, 2> fds{};
+  if (::pipe2(fds.data(), O_CLOEXEC) != 0) return std::nullopt;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<std::string> environment = environmentWith({});
+  pid_t pid = 0;
+  const int spawned = posix_spawnp(&pid, args.front().c_str(), &actions, nullptr, argvOf(args).data(),
+                                   argvOf(environment).data());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  std::string output;
+  char chunk[4096];
+  for (ssize_t got; (got = ::read(fds[0], chunk, sizeof chunk)) > 0;) output.append(chunk, static_cast<std::size_t>(got));
+  ::close(fds[0]);
+  if (spawned != 0) return std::nullopt;
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  return output;
+}
+
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+struct PeFacts {
+  double fileKiB = 0;
+  double imageKiB = 0;  // SizeOfImage: what Windows maps
+  std::vector<std::string> dlls;
+};
+
+std::optional<PeFacts> inspect(const fs::path& executable) {
+  const auto dump = run({kObjdump, "-p", executable.string()});
+  if (!dump) return std::nullopt;
+  PeFacts facts;
+  std::error_code error;
+  facts.fileKiB = static_cast<double>(fs::file_size(executable, error)) / 1024.0;
+  std::size_t at = 0;
+  while ((at = dump->find("DLL Name: ", at)) != std::string::npos) {
+    at += 10;
+    facts.dlls.push_back(lowerCase(dump->substr(at, dump->find('\n', at) - at)));
+  }
+  if (const std::size_t image = dump->find("SizeOfImage"); image != std::string::npos) {
+    facts.imageKiB = static_cast<double>(std::stoul(dump->substr(dump->find_first_of("0123456789abcdef", image + 11)),
+                                                    nullptr, 16)) /
+                     1024.0;
+  }
+  return facts;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : " ") + name;
+  return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool rowsOnly = takeRowsOnlyFlag(argc, argv);
+  std::vector<TableRow> rows;
+  const fs::path exe = VANTORA_WIN_EXE;
+  const fs::path floorExe = fs::path(VANTORA_BENCH_DIR) / "win_floor.exe";
+
+  std::optional<PeFacts> vantora;
+  if (fs::exists(exe)) vantora = inspect(exe);
+  if (!vantora) {
+    rows.push_back({"Vantora.exe", 0, 0, "", "", std::nullopt,
+                    "not measured: no Windows build at " + exe.string() + " (scripts/test makes it)"});
+    printTable(rows, !rowsOnly);
+    return 0;
+  }
+  // The flags of the win64 preset: release optimisation, everything static.
+  const bool floorBuilt = run({kCompiler, "-std=c++20", "-O3", "-DNDEBUG", "-static", "-municode", "-mwindows",
+                               VANTORA_WIN_FLOOR_SOURCE, "-o", floorExe.string(), "-lcomctl32"})
+                              .has_value();
+  const std::optional<PeFacts> floor = floorBuilt ? inspect(floorExe) : std::nullopt;
+  const PeFacts none;
+  const PeFacts& base = floor ? *floor : none;
+  const std::string floorNote = floor ? "" : "floor not built (" + std::string(kCompiler) + ")";
+
+  rows.push_back({"Vantora.exe file size", vantora->fileKiB, base.fileKiB, "KiB", "", std::nullopt, floorNote});
+  rows.push_back({"Vantora.exe mapped image (SizeOfImage)", vantora->imageKiB, base.imageKiB, "KiB", "", std::nullopt,
+                  floorNote});
+  std::vector<std::string> foreign;
+  for (const std::string& dll : vantora->dlls) {
+    if (!kWindowsDlls.contains(dll)) foreign.push_back(dll);
+  }
+  rows.push_back({"Vantora.exe imported DLLs", static_cast<double>(vantora->dlls.size()),
+                  static_cast<double>(base.dlls.size()), "DLLs", "Windows' own only", foreign.empty(),
+                  foreign.empty() ? joined(vantora->dlls) : "not Windows': " + joined(foreign)});
+  printTable(rows, !rowsOnly);
+  return 0;
+}
