@@ -1,6 +1,7 @@
 #include "ui/qt/drive_combo_box.h"
 
 #include <QSignalBlocker>
+#include <QStringList>
 
 namespace vantora::ui::qt {
 
@@ -21,8 +22,13 @@ void DriveComboBox::setOnUserSelection(std::function<void(std::size_t)> onUserSe
 void DriveComboBox::showEntries(const std::vector<DriveEntry>& entries, std::size_t selected) {
   const QSignalBlocker quiet(this);
   if (entries != shown_) {
+    // One insertion for the whole list: a host with thousands of mounts would
+    // otherwise pay the model's change signals once per drive.
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(entries.size()));
+    for (const DriveEntry& entry : entries) texts.push_back(QString::fromStdString(entry.text));
     clear();
-    for (const DriveEntry& entry : entries) addItem(QString::fromStdString(entry.text));
+    addItems(texts);
     shown_ = entries;
   }
   setCurrentIndex(selected < entries.size() ? static_cast<int>(selected) : -1);
