@@ -49,7 +49,8 @@ void printTable(const std::vector<TableRow>& rows, bool withHeader) {
     const bool measured = row.floor > 0 || row.value > 0;
     const std::string value = measured ? number(row.value) + " " + row.unit : "-";
     const std::string floor = row.floor > 0 ? number(row.floor) + " " + row.unit : "-";
-    const std::string ratio = row.floor > 0 ? number(row.value / row.floor) : "-";
+    char ratio[16] = "-";
+    if (row.floor > 0) std::snprintf(ratio, sizeof ratio, "%.2f", row.value / row.floor);
     const std::string verdict = !row.met ? "" : *row.met ? "met" : "MISSED";
     std::string line = padded(row.figure, kFigureWidth) + padded(value, kNumberWidth + 5) +
                        padded(floor, kNumberWidth + 5) + padded(ratio, 8) + padded(row.target, kTargetWidth) + verdict;

@@ -1,0 +1,161 @@
+// The measuring tools checked before they measure: scripts/bench runs these
+// first and stops when one fails.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench_table.h"
+#include "child_environment.h"
+#include "mount_table_fixture.h"
+#include "platform/linux/drive_list_linux.h"
+#include "platform/linux/mount_table_linux.h"
+#include "refresh_floor.h"
+#include "startup_run.h"
+
+namespace vantora::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    std::string pattern = (fs::temp_directory_path() / "vantora-bench-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+  ~ScratchDirectory() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+
+  // An executable shell script with this body.
+  fs::path script(const std::string& name, const std::string& body) const {
+    const fs::path file = path_ / name;
+    std::ofstream(file) << "#!/bin/sh\n" << body << "\n";
+    fs::permissions(file, fs::perms::owner_all);
+    return file;
+  }
+
+ private:
+  fs::path path_;
+};
+
+struct MedianCase {
+  std::vector<double> samples;
+  double expected;
+};
+
+TEST(Median, OfOddEvenAndNoSamples) {
+  const MedianCase cases[] = {{{}, 0}, {{3}, 3}, {{5, 1, 3}, 3}, {{4, 1, 3, 2}, 2.5}, {{9, 9, 1, 1}, 5}};
+  for (const MedianCase& c : cases) EXPECT_DOUBLE_EQ(median(c.samples), c.expected) << ::testing::PrintToString(c.samples);
+}
+
+TEST(ChildEnvironment, OverridesReplaceAndBareNamesRemove) {
+  ::setenv("VANTORA_BENCH_PROBE", "old", 1);
+  ::setenv("VANTORA_BENCH_GONE", "here", 1);
+  const auto environment = environmentWith({"VANTORA_BENCH_PROBE=new", "VANTORA_BENCH_GONE"});
+  EXPECT_EQ(std::count(environment.begin(), environment.end(), "VANTORA_BENCH_PROBE=new"), 1);
+  EXPECT_EQ(std::count(environment.begin(), environment.end(), "VANTORA_BENCH_PROBE=old"), 0);
+  EXPECT_TRUE(std::none_of(environment.begin(), environment.end(),
+                           [](const std::string& entry) { return entry.starts_with("VANTORA_BENCH_GONE="); }));
+}
+
+TEST(MadeUpMountTable, HasOneParsableLinePerMount) {
+  for (std::size_t entries : {1u, 10u, 1000u}) {
+    const auto table = linux_backend::parseMountTable(madeUpMountTable(entries));
+    ASSERT_EQ(table.size(), entries);
+    EXPECT_EQ(table.front().target, "/");
+    std::vector<std::string> targets;
+    for (const auto& mount : table) targets.push_back(mount.target);
+    std::sort(targets.begin(), targets.end());
+    EXPECT_EQ(std::adjacent_find(targets.begin(), targets.end()), targets.end()) << "a mount point twice";
+  }
+}
+
+// The mix must exercise both sides of the list's filter, or the benchmark
+// would time only one of them.
+TEST(MadeUpMountTable, ShowsStorageAndHidesTheSystemsOwnMounts) {
+  const linux_backend::HostRoot desktop{VANTORA_DESKTOP_FIXTURE};
+  const auto list = linux_backend::buildDriveList(desktop, linux_backend::parseMountTable(madeUpMountTable(20)), "/");
+  const auto listed = [&](const std::string& rootPath) {
+    return std::any_of(list.drives.begin(), list.drives.end(),
+                       [&](const DriveEntry& entry) { return entry.rootPath == rootPath; });
+  };
+  for (const char* shown : {"/", "/mnt/ram10", "/mnt/nas3", "/media/user/USB7", "/mnt/remote9"}) {
+    EXPECT_TRUE(listed(shown)) << shown;
+  }
+  for (const char* hidden : {"/run/user/1", "/var/lib/kubelet/pods/2", "/var/lib/docker/overlay2/4/merged",
+                             "/run/netns/ns5", "/snap/app6/1", "/sys/fs/cgroup/unit8"}) {
+    EXPECT_FALSE(listed(hidden)) << hidden;
+  }
+}
+
+TEST(RefreshFloor, AnswersForMountedDrivesOnly) {
+  EXPECT_TRUE(makeRefreshSystemCalls("/"));
+  EXPECT_FALSE(makeRefreshSystemCalls("/no/such/mount/point"));
+}
+
+TEST(RefreshFloor, CountsTheLinesOfATable) {
+  const ScratchDirectory scratch;
+  EXPECT_EQ(readAndSplitMountTable(writeMadeUpMountTable(scratch.path(), 37)), 37u);
+  EXPECT_EQ(readAndSplitMountTable((scratch.path() / "missing").string()), 0u);
+}
+
+TEST(StartupRun, TakesTheMarkAndThePeakMemory) {
+  const ScratchDirectory scratch;
+  // /proc/uptime is the boot clock the mark is written in.
+  const fs::path program = scratch.script(
+      "marks", "read up idle < /proc/uptime; echo \"starting\" >&2; echo \"first-frame 1.0 at $up\" >&2; exec sleep 30");
+  std::string problem;
+  const auto sample = measureStartup(program, {}, problem);
+  ASSERT_TRUE(sample) << problem;
+  EXPECT_LT(std::abs(sample->firstFrameMs), 5000);
+  EXPECT_GT(sample->peakRssMiB, 0);
+}
+
+TEST(StartupRun, AProgramThatEndsUnmarkedIsReportedWithWhatItSaid) {
+  const ScratchDirectory scratch;
+  const fs::path program = scratch.script("silent", "echo \"cannot open display\" >&2; exit 1");
+  std::string problem;
+  EXPECT_FALSE(measureStartup(program, {}, problem));
+  EXPECT_NE(problem.find("cannot open display"), std::string::npos) << problem;
+}
+
+TEST(Table, PrintsRatioAndVerdict) {
+  ::testing::internal::CaptureStdout();
+  printTable({{"met figure", 2, 1, "ms", "ratio <= 2.50", true, ""},
+              {"missed figure", 30, 10, "µs", "ratio <= 1.30", false, ""},
+              {"skipped figure", 0, 0, "", "", std::nullopt, "not measured: needs root"}},
+             false);
+  const std::string printed = ::testing::internal::GetCapturedStdout();
+  EXPECT_NE(printed.find("2 ms"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("2.00"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("met"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("3.00"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("MISSED"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("not measured: needs root"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find("figure  "), printed.find("met figure") + 4) << "no header when asked for bare rows";
+}
+
+TEST(Table, TakesTheRowsOnlyFlagOutOfTheArguments) {
+  std::string program = "bench", flag = "--rows-only", other = "--rounds";
+  char* argv[] = {program.data(), flag.data(), other.data(), nullptr};
+  int argc = 3;
+  EXPECT_TRUE(takeRowsOnlyFlag(argc, argv));
+  EXPECT_EQ(argc, 2);
+  EXPECT_STREQ(argv[1], "--rounds");
+  EXPECT_EQ(argv[2], nullptr);
+  EXPECT_FALSE(takeRowsOnlyFlag(argc, argv));
+}
+
+}  // namespace
+}  // namespace vantora::bench
