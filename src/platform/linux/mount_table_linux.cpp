@@ -57,9 +57,10 @@ std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
   if (!iter) return entries;
   libmnt_fs* fs = nullptr;
   while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) {
-    // libmount keeps an empty entry for a line it could not parse.
+    // libmount keeps an empty entry for a line it could not parse, and a
+    // partial one for a line cut short; every whole line names its type.
     MountEntry entry = entryOf(fs);
-    if (entry.target.starts_with('/')) entries.push_back(std::move(entry));
+    if (entry.target.starts_with('/') && !entry.fsType.empty()) entries.push_back(std::move(entry));
   }
   return entries;
 }

@@ -25,8 +25,9 @@ struct MountEntry {
   bool pseudoFs = false;     // on libmount's list of pseudo file systems
 };
 
-// Every entry of a mountinfo text, in its order; malformed lines and entries
-// without an absolute mount point are skipped. Any bytes give a table, at
+// Every entry of a mountinfo text, in its order; malformed lines, lines cut
+// short before their file-system type and entries without an absolute mount
+// point are skipped. Any bytes give a table, at
 // worst an empty one.
 std::vector<MountEntry> parseMountTable(std::string_view mountinfo);
 
