@@ -10,30 +10,11 @@ vantora=$2
 screenshot=$3
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/wine_prefix.sh"
-
-work=$(mktemp -d)
-xvfb_pid=
-# Wine's desktop process would outlive this X server and stall every later
-# program of the prefix on the dead display; the test runs alone (RUN_SERIAL),
-# so ending the prefix's wine processes here touches nothing else.
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display number and writes it to the descriptor we give it.
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 -u "$display_fd" display_number || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=:$display_number
+source "$here/xvfb_session.sh"
 
 bitmap=$work/vantora.bmp
-# explorer does not pass the program's exit code on: the verdict is its last line.
-# Output goes to files: wine's helper processes would hold a pipe open.
+# explorer does not pass the program's exit code on: the verdict is its last
+# line. Output goes to files: wine's helper processes would hold a pipe open.
 timeout 180 wine explorer "/desktop=VantoraTest,1024x768" "$automation" \
   "$(winepath -w "$vantora")" "$(winepath -w "$bitmap")" </dev/null >"$work/output.log" 2>"$work/wine.log" || true
 cat "$work/output.log"

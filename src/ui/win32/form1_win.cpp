@@ -25,13 +25,6 @@ HICON loadIcon(HINSTANCE instance, int edge) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTORA), IMAGE_ICON, edge, edge, 0));
 }
 
-SIZE outerSizeFor(int dpi) {
-  const SIZE client = clientSizeAt(dpi);
-  RECT frame{0, 0, client.cx, client.cy};
-  AdjustWindowRectExForDpi(&frame, kFrameStyle, FALSE, kFrameExStyle, static_cast<UINT>(dpi));
-  return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, Form1Model& model, SystemQueries& system)
@@ -49,8 +42,7 @@ Form1::Form1(HINSTANCE instance, Form1Model& model, SystemQueries& system)
 
   controls_ = createForm1Controls(instance, window());
   const int dpi = static_cast<int>(GetDpiForWindow(window()));
-  const SIZE outer = outerSizeFor(dpi);
-  SetWindowPos(window(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  fitClientArea(dpi);
   applyDpi(dpi);
   controls_.drive1.show(model_.Drive1.entries, model_.Drive1.listIndex);
 }
@@ -95,6 +87,20 @@ void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
   applyDpi(dpi);
   SetWindowPos(window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  fitClientArea(dpi);
+}
+
+// Sizes the frame so the client area is exactly the form's at `dpi`, measured
+// rather than computed: the frame's own metrics may not follow the DPI.
+void Form1::fitClientArea(int dpi) {
+  const SIZE wanted = clientSizeAt(dpi);
+  RECT client;
+  GetClientRect(window(), &client);
+  if (client.right == wanted.cx && client.bottom == wanted.cy) return;
+  RECT frame;
+  GetWindowRect(window(), &frame);
+  SetWindowPos(window(), nullptr, 0, 0, frame.right - frame.left + wanted.cx - client.right,
+               frame.bottom - frame.top + wanted.cy - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::applyDpi(int dpi) {

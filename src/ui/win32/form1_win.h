@@ -38,6 +38,7 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   void OnCommand(int controlId, int notification);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void applyDpi(int dpi);
+  void fitClientArea(int dpi);
   void rereadDrives();
   void setText(std::string_view controlName, std::string_view text);
 

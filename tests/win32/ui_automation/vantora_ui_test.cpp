@@ -1,7 +1,8 @@
 // Starts Vantora.exe and drives it as a user would: checks Form1 against the
 // layout table, switches tabs, picks drives through the drive list (a fixed
 // disk, then the empty CD-ROM drive x: with its message box), and ends it
-// with Ctrl+F10 from the list box. Prints one line per check and "RESULT:
+// with Ctrl+F10 from the list box; then starts it again to see Enter and
+// Escape do nothing and F10 alone end it. Prints one line per check and "RESULT:
 // PASS" or "RESULT: FAIL" last. Run inside a wine desktop of its own
 // (run_ui_automation.sh) so no window manager gets in the way.
 //
@@ -291,6 +292,22 @@ int run(const std::wstring& executable, const std::wstring& screenshot) {
   const std::optional<DWORD> exitCode = vantora.waitForExit(10s);
   check(exitCode.has_value(), "Ctrl+F10 with the focus on List1 ends Vantora");
   check(exitCode.value_or(1) == 0, "the exit code is 0");
+
+  // A second start: Enter and Escape do nothing (cmdF10 is neither the default
+  // nor the cancel button), and F10 alone, with the focus on the tab control, ends it.
+  Program again(executable, L"C:\\");
+  HWND second = nullptr;
+  if (check(waitUntil([&] { return (second = findTopLevel(again.processId(), L"VantoraForm1", L"Vantora  V2.1")); },
+                      30s),
+            "Vantora starts again")) {
+    SetForegroundWindow(second);
+    pressKey(VK_RETURN);
+    pressKey(VK_ESCAPE);
+    check(!again.waitForExit(1s) && IsWindowVisible(second), "Enter and Escape leave the window open");
+    pressKey(VK_F10);
+    const std::optional<DWORD> code = again.waitForExit(10s);
+    check(code.has_value() && *code == 0, "F10 ends Vantora with exit code 0");
+  }
 
   std::printf("RESULT: %s (%d failed)\n", check.failures() == 0 ? "PASS" : "FAIL", check.failures());
   return check.failures() == 0 ? 0 : 1;
