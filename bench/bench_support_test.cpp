@@ -134,7 +134,8 @@ TEST(Table, PrintsRatioAndVerdict) {
   ::testing::internal::CaptureStdout();
   printTable({{"met figure", 2, 1, "ms", "ratio <= 2.50", true, ""},
               {"missed figure", 30, 10, "µs", "ratio <= 1.30", false, ""},
-              {"skipped figure", 0, 0, "", "", std::nullopt, "not measured: needs root"}},
+              {"skipped figure", std::nullopt, std::nullopt, "", "", std::nullopt, "not measured: needs root"},
+              {"count figure", 2, 0, "reads", "<= 1", false, ""}},
              false);
   const std::string printed = ::testing::internal::GetCapturedStdout();
   EXPECT_NE(printed.find("2 ms"), std::string::npos) << printed;
@@ -143,6 +144,7 @@ TEST(Table, PrintsRatioAndVerdict) {
   EXPECT_NE(printed.find("3.00"), std::string::npos) << printed;
   EXPECT_NE(printed.find("MISSED"), std::string::npos) << printed;
   EXPECT_NE(printed.find("not measured: needs root"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("0 reads"), std::string::npos) << "a floor of 0 is a measured floor\n" << printed;
   EXPECT_EQ(printed.find("figure  "), printed.find("met figure") + 4) << "no header when asked for bare rows";
 }
 

@@ -46,11 +46,10 @@ void printTable(const std::vector<TableRow>& rows, bool withHeader) {
                 padded("target", kTargetWidth).c_str(), "verdict");
   }
   for (const TableRow& row : rows) {
-    const bool measured = row.floor > 0 || row.value > 0;
-    const std::string value = measured ? number(row.value) + " " + row.unit : "-";
-    const std::string floor = row.floor > 0 ? number(row.floor) + " " + row.unit : "-";
+    const std::string value = row.value ? number(*row.value) + " " + row.unit : "-";
+    const std::string floor = row.floor ? number(*row.floor) + " " + row.unit : "-";
     char ratio[16] = "-";
-    if (row.floor > 0) std::snprintf(ratio, sizeof ratio, "%.2f", row.value / row.floor);
+    if (row.value && row.floor && *row.floor > 0) std::snprintf(ratio, sizeof ratio, "%.2f", *row.value / *row.floor);
     const std::string verdict = !row.met ? "" : *row.met ? "met" : "MISSED";
     std::string line = padded(row.figure, kFigureWidth) + padded(value, kNumberWidth + 5) +
                        padded(floor, kNumberWidth + 5) + padded(ratio, 8) + padded(row.target, kTargetWidth) + verdict;

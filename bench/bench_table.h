@@ -10,8 +10,8 @@ namespace vantora::bench {
 
 struct TableRow {
   std::string figure;             // what was measured
-  double value = 0;               // median of the rounds
-  double floor = 0;               // median of the floor's rounds, same unit
+  std::optional<double> value;    // median of the rounds; null when not measured
+  std::optional<double> floor;    // median of the floor's rounds, same unit
   std::string unit;               // "µs", "ms", "MiB" ...
   std::string target;             // "ratio <= 1.30", "< 10 ms", or empty for none
   std::optional<bool> met;        // null where the row has no target

@@ -61,7 +61,7 @@ Pair measurePair(const std::vector<std::string>& environment, int rounds) {
 
 void addRows(std::vector<TableRow>& rows, const std::string& where, const Pair& pair) {
   if (!pair.problem.empty()) {
-    rows.push_back({"start-up, " + where, 0, 0, "", "", std::nullopt, "not measured: " + pair.problem});
+    rows.push_back({"start-up, " + where, std::nullopt, std::nullopt, "", "", std::nullopt, "not measured: " + pair.problem});
     return;
   }
   const double frame = median(pair.vantora.firstFrameMs);

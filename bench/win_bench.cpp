@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   std::optional<PeFacts> vantora;
   if (fs::exists(exe)) vantora = inspect(exe);
   if (!vantora) {
-    rows.push_back({"Vantora.exe", 0, 0, "", "", std::nullopt,
+    rows.push_back({"Vantora.exe", std::nullopt, std::nullopt, "", "", std::nullopt,
                     "not measured: no Windows build at " + exe.string() + " (scripts/test makes it)"});
     printTable(rows, !rowsOnly);
     return 0;
@@ -117,19 +117,20 @@ int main(int argc, char** argv) {
                                VANTORA_WIN_FLOOR_SOURCE, "-o", floorExe.string(), "-lcomctl32"})
                               .has_value();
   const std::optional<PeFacts> floor = floorBuilt ? inspect(floorExe) : std::nullopt;
-  const PeFacts none;
-  const PeFacts& base = floor ? *floor : none;
   const std::string floorNote = floor ? "" : "floor not built (" + std::string(kCompiler) + ")";
+  const auto ofFloor = [&](double PeFacts::*field) { return floor ? std::optional<double>((*floor).*field) : std::nullopt; };
 
-  rows.push_back({"Vantora.exe file size", vantora->fileKiB, base.fileKiB, "KiB", "", std::nullopt, floorNote});
-  rows.push_back({"Vantora.exe mapped image (SizeOfImage)", vantora->imageKiB, base.imageKiB, "KiB", "", std::nullopt,
+  rows.push_back({"Vantora.exe file size", vantora->fileKiB, ofFloor(&PeFacts::fileKiB), "KiB", "", std::nullopt,
                   floorNote});
+  rows.push_back({"Vantora.exe mapped image (SizeOfImage)", vantora->imageKiB, ofFloor(&PeFacts::imageKiB), "KiB", "",
+                  std::nullopt, floorNote});
   std::vector<std::string> foreign;
   for (const std::string& dll : vantora->dlls) {
     if (!kWindowsDlls.contains(dll)) foreign.push_back(dll);
   }
-  rows.push_back({"Vantora.exe imported DLLs", static_cast<double>(vantora->dlls.size()),
-                  static_cast<double>(base.dlls.size()), "DLLs", "Windows' own only", foreign.empty(),
+  const std::optional<double> floorDlls =
+      floor ? std::optional<double>(static_cast<double>(floor->dlls.size())) : std::nullopt;
+  rows.push_back({"Vantora.exe imported DLLs", static_cast<double>(vantora->dlls.size()), floorDlls, "DLLs", "Windows' own only", foreign.empty(),
                   foreign.empty() ? joined(vantora->dlls) : "not Windows': " + joined(foreign)});
   printTable(rows, !rowsOnly);
   return 0;
