@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <stdexcept>
 
 #include "app/win32/resource.h"
 #include "platform/win32/wide_text_win.h"
