@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/mount_table_linux.h"
 #include "refresh_floor.h"
+#include "startup_path.h"
 #include "startup_run.h"
 
 namespace vantora::bench {
@@ -128,6 +130,36 @@ TEST(StartupRun, AProgramThatEndsUnmarkedIsReportedWithWhatItSaid) {
   std::string problem;
   EXPECT_FALSE(measureStartup(program, {}, problem));
   EXPECT_NE(problem.find("cannot open display"), std::string::npos) << problem;
+}
+
+TEST(StartupPath, CountsWhatHappensBeforeTheMarkOnly) {
+  const std::string log =
+      "100 openat(AT_FDCWD, \"/proc/self/mountinfo\", O_RDONLY) = 4\n"
+      "101 openat(AT_FDCWD, \"/proc/self/mountinfo\", O_RDONLY <unfinished ...>\n"
+      "101 <... openat resumed>) = 5\n"
+      "100 openat(AT_FDCWD, \"/usr/share/fonts/a/IPAGothic.TTF\", O_RDONLY) = 6\n"
+      "100 openat(AT_FDCWD, \"/usr/share/fonts/a/IPAGothic.TTF\", O_RDONLY) = 6\n"
+      "100 openat(AT_FDCWD, \"/usr/share/fonts/b/other.otf\", O_RDONLY) = 6\n"
+      "100 openat(AT_FDCWD, \"/dev/null\", O_RDONLY) = 7\n"
+      "100 write(2, \"first-frame 80.1 at 123.456\"..., 28) = 28\n"
+      "100 openat(AT_FDCWD, \"/proc/self/mountinfo\", O_RDONLY) = 4\n"
+      "100 openat(AT_FDCWD, \"/usr/share/fonts/b/other.otf\", O_RDONLY) = 6\n";
+  const StartupPath path = startupPathOf(log);
+  EXPECT_EQ(path.mountTableReads, 2);
+  EXPECT_EQ(path.fontFilesOpenedAgain, 1);
+  EXPECT_EQ(path.blockDevicesOpened, 0) << "a character device is no drive";
+}
+
+TEST(StartupPath, CountsEachBlockDeviceOnce) {
+  std::string device;
+  std::error_code error;
+  for (fs::directory_iterator it("/dev", error), end; !error && it != end && device.empty(); it.increment(error)) {
+    struct stat info {};
+    if (::stat(it->path().c_str(), &info) == 0 && S_ISBLK(info.st_mode)) device = it->path().string();
+  }
+  if (device.empty()) GTEST_SKIP() << "this machine shows no block device in /dev";
+  const std::string open = "1 openat(AT_FDCWD, \"" + device + "\", O_RDONLY|O_NONBLOCK) = -1 EPERM\n";
+  EXPECT_EQ(startupPathOf(open + open).blockDevicesOpened, 1);
 }
 
 TEST(Table, PrintsRatioAndVerdict) {

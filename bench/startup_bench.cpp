@@ -14,6 +14,7 @@
 
 #include "bench_table.h"
 #include "private_xvfb.h"
+#include "startup_path.h"
 #include "startup_run.h"
 
 namespace {
@@ -74,6 +75,25 @@ void addRows(std::vector<TableRow>& rows, const std::string& where, const Pair& 
                   ""});
 }
 
+// Traced once each on the offscreen platform, where the program writes nothing
+// but its own output.
+void addPathRows(std::vector<TableRow>& rows, const std::vector<std::string>& environment) {
+  std::string problem;
+  const auto vantora = traceStartupPath(VANTORA_EXECUTABLE, environment, problem);
+  const auto floor = vantora ? traceStartupPath(VANTORA_STARTUP_FLOOR, environment, problem) : std::nullopt;
+  if (!vantora || !floor) {
+    rows.push_back({"start-up path", std::nullopt, std::nullopt, "", "", std::nullopt, "not measured: " + problem});
+    return;
+  }
+  rows.push_back({"start-up path: mount table reads", vantora->mountTableReads, floor->mountTableReads, "reads",
+                  "<= 1", vantora->mountTableReads <= 1, ""});
+  rows.push_back({"start-up path: block devices opened", vantora->blockDevicesOpened, floor->blockDevicesOpened,
+                  "devices", "<= 1", vantora->blockDevicesOpened <= 1, "(only the drive shown may be probed)"});
+  rows.push_back({"start-up path: font files opened twice", vantora->fontFilesOpenedAgain,
+                  floor->fontFilesOpenedAgain, "files", "<= floor",
+                  vantora->fontFilesOpenedAgain <= floor->fontFilesOpenedAgain, ""});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,7 +120,9 @@ int main(int argc, char** argv) {
     else onScreen.problem = problem;
     addRows(rows, "Xvfb", onScreen);
   }
-  addRows(rows, "offscreen", measurePair({"DISPLAY", "QT_QPA_PLATFORM=offscreen", runtime}, rounds));
+  const std::vector<std::string> offscreen = {"DISPLAY", "QT_QPA_PLATFORM=offscreen", runtime};
+  addRows(rows, "offscreen", measurePair(offscreen, rounds));
+  addPathRows(rows, offscreen);
   std::error_code ignored;
   std::filesystem::remove_all(runtimeDir, ignored);
 

@@ -1,0 +1,108 @@
+#include "marking_child.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <utility>
+
+#include "child_environment.h"
+
+namespace vantora::bench {
+namespace {
+
+constexpr int kMarkDeadlineMs = 30'000;
+
+// The boot-clock time of a complete mark line in `output`.
+std::optional<double> markedBootTime(const std::string& output) {
+  const std::size_t mark = output.find("first-frame ");
+  if (mark == std::string::npos || output.find('\n', mark) == std::string::npos) return std::nullopt;
+  double sinceExec = 0;
+  double bootTime = 0;
+  if (std::sscanf(output.c_str() + mark, "first-frame %lf at %lf", &sinceExec, &bootTime) != 2) return std::nullopt;
+  return bootTime;
+}
+
+}  // namespace
+
+double secondsAfterBoot() {
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+std::optional<MarkingChild> MarkingChild::start(std::vector<std::string> args, std::vector<std::string> environment,
+                                                std::string& problem) {
+  std::array<int, 2> fds{};
+  if (args.empty() || ::pipe2(fds.data(), O_CLOEXEC) != 0) {
+    problem = "cannot make a pipe";
+    return std::nullopt;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addchdir_np(&actions, "/");
+  environment.push_back("VANTORA_MARK_FIRST_FRAME=1");
+  std::vector<std::string> childEnvironment = environmentWith(environment);
+
+  pid_t pid = 0;
+  const double startedAt = secondsAfterBoot();
+  const int spawned = posix_spawnp(&pid, args.front().c_str(), &actions, nullptr, argvOf(args).data(),
+                                   argvOf(childEnvironment).data());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  if (spawned != 0) {
+    ::close(fds[0]);
+    problem = "cannot run " + args.front();
+    return std::nullopt;
+  }
+  return MarkingChild(pid, fds[0], startedAt);
+}
+
+MarkingChild::MarkingChild(MarkingChild&& other) noexcept
+    : pid_(std::exchange(other.pid_, 0)), errors_(std::exchange(other.errors_, -1)), startedAt_(other.startedAt_) {}
+
+MarkingChild::~MarkingChild() {
+  if (pid_ > 0) ::kill(pid_, SIGKILL);
+  reap();
+  if (errors_ >= 0) ::close(errors_);
+}
+
+void MarkingChild::reap() {
+  if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+  pid_ = 0;
+}
+
+std::optional<double> MarkingChild::waitForMark(std::string& problem) {
+  std::string output;
+  pollfd readable{errors_, POLLIN, 0};
+  while (::poll(&readable, 1, kMarkDeadlineMs) == 1) {
+    char chunk[512];
+    const ssize_t got = ::read(errors_, chunk, sizeof chunk);
+    if (got <= 0) break;
+    output.append(chunk, static_cast<std::size_t>(got));
+    if (const auto markedAt = markedBootTime(output)) return markedAt;
+  }
+  problem = "marked no first frame; it wrote: " + output.substr(0, 400);
+  return std::nullopt;
+}
+
+void MarkingChild::awaitExit(int timeoutMs) {
+  constexpr int kStepMs = 10;
+  for (int waited = 0; pid_ > 0 && waited < timeoutMs; waited += kStepMs) {
+    if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+      pid_ = 0;
+      return;
+    }
+    ::usleep(kStepMs * 1000);
+  }
+}
+
+}  // namespace vantora::bench
