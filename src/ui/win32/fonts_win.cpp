@@ -6,12 +6,12 @@ namespace vantora::ui::win32 {
 
 namespace {
 
-bool sameSpec(const FontSpec& a, const FontSpec& b) {
+bool sameFont(const FontSpec& a, const FontSpec& b) {
   return a.face == b.face && a.points == b.points && a.weight == b.weight;
 }
 
-UniqueFont makeFont(const FontSpec& spec, int dpi) {
-  if (spec.face == FontFace::WindowDefault) {
+UniqueFont makeFont(const FontSpec& wanted, int dpi) {
+  if (wanted.face == FontFace::WindowDefault) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
@@ -19,8 +19,8 @@ UniqueFont makeFont(const FontSpec& spec, int dpi) {
     }
     return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
   }
-  const bool fixedPitch = spec.face == FontFace::MsGothic;
-  return UniqueFont(CreateFontW(-pointsToPixels(spec.points, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+  const bool fixedPitch = wanted.face == FontFace::MsGothic;
+  return UniqueFont(CreateFontW(-pointsToPixels(wanted.points, dpi), 0, 0, 0, wanted.weight, FALSE, FALSE, FALSE,
                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS,
                                 fixedPitch ? L"ＭＳ ゴシック" : L"ＭＳ Ｐゴシック"));
@@ -31,14 +31,14 @@ UniqueFont makeFont(const FontSpec& spec, int dpi) {
 Form1Fonts::Form1Fonts(int dpi) {
   for (const ControlRow& row : kForm1Layout) {
     const bool known = std::any_of(fonts_.begin(), fonts_.end(),
-                                   [&](const Entry& entry) { return sameSpec(entry.spec, row.font); });
+                                   [&](const Entry& entry) { return sameFont(entry.wanted, row.font); });
     if (!known) fonts_.push_back({row.font, makeFont(row.font, dpi)});
   }
 }
 
-HFONT Form1Fonts::fontFor(const FontSpec& spec) const {
+HFONT Form1Fonts::fontFor(const FontSpec& wanted) const {
   const auto found =
-      std::find_if(fonts_.begin(), fonts_.end(), [&](const Entry& entry) { return sameSpec(entry.spec, spec); });
+      std::find_if(fonts_.begin(), fonts_.end(), [&](const Entry& entry) { return sameFont(entry.wanted, wanted); });
   return found == fonts_.end() ? nullptr : found->font.get();
 }
 

@@ -14,12 +14,12 @@ namespace vantora::ui::win32 {
 class Form1Fonts {
  public:
   explicit Form1Fonts(int dpi);
-  // The font for a row of the table; every spec the table uses is made up front.
-  HFONT fontFor(const FontSpec& spec) const;
+  // The font for a row of the table; every font the table names is made up front.
+  HFONT fontFor(const FontSpec& wanted) const;
 
  private:
   struct Entry {
-    FontSpec spec;
+    FontSpec wanted;
     UniqueFont font;
   };
   std::vector<Entry> fonts_;
