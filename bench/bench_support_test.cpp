@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,7 +21,9 @@
 #include "mount_table_fixture.h"
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/mount_table_linux.h"
+#include "private_xvfb.h"
 #include "refresh_floor.h"
+#include "scratch_mounts.h"
 #include "startup_path.h"
 #include "startup_run.h"
 
@@ -160,6 +167,53 @@ TEST(StartupPath, CountsEachBlockDeviceOnce) {
   if (device.empty()) GTEST_SKIP() << "this machine shows no block device in /dev";
   const std::string open = "1 openat(AT_FDCWD, \"" + device + "\", O_RDONLY|O_NONBLOCK) = -1 EPERM\n";
   EXPECT_EQ(startupPathOf(open + open).blockDevicesOpened, 1);
+}
+
+// The loop device behind a mount point, from the mount table.
+std::string sourceOf(const std::string& mountPoint) {
+  for (const auto& mount : linux_backend::readMountTable("/proc/self/mountinfo")) {
+    if (mount.target == mountPoint) return mount.source;
+  }
+  return {};
+}
+
+TEST(ScratchMounts, MakesALabelledExt4AndATmpfsAndTakesThemAway) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to mount in a private namespace";
+  std::string loop;
+  std::string directory;
+  {
+    const ScratchMounts mounts;
+    ASSERT_TRUE(mounts.tmpfs()) << mounts.tmpfsProblem();
+    ASSERT_TRUE(mounts.ext4()) << mounts.ext4Problem();
+    struct statfs info {};
+    ASSERT_EQ(::statfs(mounts.tmpfs()->c_str(), &info), 0);
+    EXPECT_EQ(info.f_type, 0x01021994) << "tmpfs";
+    const int root = ::open(mounts.ext4()->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(root, 0);
+    char label[FSLABEL_MAX + 1] = {};
+    EXPECT_EQ(::ioctl(root, FS_IOC_GETFSLABEL, label), 0);
+    ::close(root);
+    EXPECT_STREQ(label, ScratchMounts::kExt4Label);
+    loop = sourceOf(*mounts.ext4());
+    directory = fs::path(*mounts.ext4()).parent_path();
+  }
+  ASSERT_TRUE(loop.starts_with("/dev/loop")) << loop;
+  EXPECT_FALSE(fs::exists("/sys/block/" + fs::path(loop).filename().string() + "/loop/backing_file"))
+      << loop << " is still attached";
+  EXPECT_FALSE(fs::exists(directory));
+}
+
+TEST(PrivateXvfb, ListensWhileItLivesAndGoesWithTheObject) {
+  std::string problem;
+  std::string socket;
+  {
+    const auto server = PrivateXvfb::start(problem);
+    if (!server) GTEST_SKIP() << problem;
+    ASSERT_TRUE(server->display().starts_with(":")) << server->display();
+    socket = "/tmp/.X11-unix/X" + server->display().substr(1);
+    EXPECT_TRUE(fs::exists(socket));
+  }
+  EXPECT_FALSE(fs::exists(socket)) << "the server outlived its object";
 }
 
 TEST(Table, PrintsRatioAndVerdict) {
