@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include "driveinfo/refresh_drive_info.h"
 #include "platform/fuse_file_system.h"
 #include "platform/linux/system_queries_linux.h"
+#include "platform/make_system_queries.h"
 
 namespace vantora::testing {
 namespace {
@@ -79,6 +81,18 @@ TEST_F(HungMount, RefreshGivesUpAtTheDeadlineAndTakesTheFailurePath) {
   EXPECT_THAT(form.List1.items, ElementsAre("(121)属性は取得できません。"));
   EXPECT_EQ(form.Label4.caption(), "----");
   EXPECT_EQ(form.MSChart1, ChartData(0, 1000));
+}
+
+// The program's own queries take their deadline from VANTORA_QUERY_TIMEOUT_MS.
+TEST_F(HungMount, ProgramDeadlineComesFromTheEnvironment) {
+  ::setenv("VANTORA_QUERY_TIMEOUT_MS", "1500", 1);
+  if (linux_backend::mountQueryDeadline() != 1500ms) GTEST_SKIP() << "the deadline was read before this test set it";
+  const std::unique_ptr<SystemQueries> program = makeSystemQueries();
+  const auto start = Clock::now();
+  EXPECT_EQ(RefreshDriveInfo(form, *program), RefreshEnd::Failure);
+  const long long elapsed = millisecondsSince(start);
+  EXPECT_GE(elapsed, 1500);
+  EXPECT_LE(elapsed, 2500);
 }
 
 TEST_F(HungMount, ListAndDriveTypeNeverWaitForIt) {
