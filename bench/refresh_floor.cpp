@@ -113,13 +113,15 @@ std::string readBlockDevice(const std::string& numbers) {
   return std::string(resolved.substr(resolved.rfind('/') + 1));
 }
 
-void probeSuperblock(const std::string& deviceNode) {
+// True when the superblock could be read.
+bool probeSuperblock(const std::string& deviceNode) {
   const blkid_probe probe = blkid_new_probe_from_filename(deviceNode.c_str());
-  if (probe == nullptr) return;
+  if (probe == nullptr) return false;
   blkid_probe_enable_superblocks(probe, 1);
   blkid_probe_set_superblocks_flags(probe, BLKID_SUBLKS_LABEL | BLKID_SUBLKS_UUID | BLKID_SUBLKS_TYPE |
                                                BLKID_SUBLKS_VERSION);
-  if (blkid_do_safeprobe(probe) == 0) {
+  const bool found = blkid_do_safeprobe(probe) == 0;
+  if (found) {
     for (const char* tag : {"LABEL", "UUID", "TYPE", "VERSION"}) {
       const char* value = nullptr;
       blkid_probe_lookup_value(probe, tag, &value, nullptr);
@@ -127,6 +129,15 @@ void probeSuperblock(const std::string& deviceNode) {
     }
   }
   blkid_free_probe(probe);
+  return found;
+}
+
+// The label and UUID as the mounted file system itself tells them.
+void askVolumeForLabel(int directory) {
+  std::array<char, FSLABEL_MAX + 1> label{};
+  benchmark::DoNotOptimize(::ioctl(directory, FS_IOC_GETFSLABEL, label.data()));
+  FsUuid uuid{};
+  benchmark::DoNotOptimize(::ioctl(directory, kGetFsUuid, &uuid));
 }
 
 void probeFeatures(int directory) {
@@ -154,13 +165,15 @@ bool makeRefreshSystemCalls(const std::string& mountPoint) {
   if (mount.major != 0) {
     const std::string numbers = std::to_string(mount.major) + ":" + std::to_string(mount.minor);
     const std::string name = readBlockDevice(numbers);
+    // Where udev does not know the device and its superblock cannot be read,
+    // the blkid cache and then the file system itself name the volume.
     const Fd udevRecord(::open(("/run/udev/data/b" + numbers).c_str(), O_RDONLY | O_CLOEXEC));
-    if (!udevRecord && !name.empty()) probeSuperblock("/dev/" + name);
+    if (!udevRecord && (name.empty() || !probeSuperblock("/dev/" + name))) {
+      benchmark::DoNotOptimize(readFile("/run/blkid/blkid.tab"));
+      if (directory) askVolumeForLabel(directory.get());
+    }
   } else if (directory) {
-    std::array<char, FSLABEL_MAX + 1> label{};
-    benchmark::DoNotOptimize(::ioctl(directory.get(), FS_IOC_GETFSLABEL, label.data()));
-    FsUuid uuid{};
-    benchmark::DoNotOptimize(::ioctl(directory.get(), kGetFsUuid, &uuid));
+    askVolumeForLabel(directory.get());
   }
   if (directory) probeFeatures(directory.get());
   return true;

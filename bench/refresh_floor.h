@@ -9,7 +9,8 @@ namespace vantora::bench {
 
 // Reads the mount table, the host name, the free space, the user's number
 // separators, the block device's sysfs attributes and its udev record (or
-// probes its superblock with libblkid where udev does not know it), the
+// probes its superblock with libblkid where udev does not know it, and reads
+// the blkid cache and asks the volume where the device cannot be read), the
 // label ioctls of a volume without a device, and the three feature probes.
 // False when mountPoint is not in the mount table.
 bool makeRefreshSystemCalls(const std::string& mountPoint);
