@@ -6,7 +6,6 @@
 #include <sys/mount.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <set>
@@ -94,9 +93,9 @@ TEST(ChangingMountTable, ListsStayWellFormedWhileMountsComeAndGo) {
     std::filesystem::create_directories(churned.back());
   }
 
-  std::atomic<bool> stop = false;
-  std::thread churn([&] {
-    for (std::size_t i = 0; !stop; ++i) {
+  // Stopped and joined however the test ends.
+  const std::jthread churn([&](std::stop_token stop) {
+    for (std::size_t i = 0; !stop.stop_requested(); ++i) {
       const std::string target = churned[i % churned.size()].string();
       if (::mount("tmpfs", target.c_str(), "tmpfs", 0, "size=1m") == 0) ::umount2(target.c_str(), MNT_DETACH);
     }
@@ -113,8 +112,6 @@ TEST(ChangingMountTable, ListsStayWellFormedWhileMountsComeAndGo) {
     EXPECT_TRUE(std::is_sorted(list.drives.begin(), list.drives.end(),
                                [](const DriveEntry& a, const DriveEntry& b) { return a.rootPath < b.rootPath; }));
   }
-  stop = true;
-  churn.join();
 }
 
 }  // namespace
