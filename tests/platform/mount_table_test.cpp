@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <ostream>
 
 #include "platform/fixture_root.h"
@@ -71,14 +70,9 @@ TEST(MountTable, UnreadableFileGivesAnEmptyTable) {
 }
 
 TEST(MountTable, OverlongLineDoesNotBreakTheRest) {
-  const std::string path = ::testing::TempDir() + "vantora-long-mountinfo";
-  {
-    std::ofstream out(path);
-    out << "21 1 8:2 / / rw - ext4 /dev/sda2 rw\n";
-    out << "22 21 0:40 / /mnt/" << std::string(20000, 'x') << " rw - tmpfs tmpfs rw\n";
-    out << "23 21 0:41 / /mnt/after rw - tmpfs tmpfs rw\n";
-  }
-  const auto table = readMountTable(path);
+  const auto table = parseMountTable("21 1 8:2 / / rw - ext4 /dev/sda2 rw\n22 21 0:40 / /mnt/" +
+                                     std::string(20000, 'x') + " rw - tmpfs tmpfs rw\n"
+                                     "23 21 0:41 / /mnt/after rw - tmpfs tmpfs rw\n");
   ASSERT_FALSE(table.empty());
   EXPECT_EQ(table.front().target, "/");
   EXPECT_EQ(table.back().target, "/mnt/after");
