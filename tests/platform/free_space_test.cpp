@@ -24,7 +24,7 @@ struct SpaceCase {
 
 class FreeSpaceFromBlocks : public ::testing::TestWithParam<SpaceCase> {};
 
-TEST_P(FreeSpaceFromBlocks, GivesBytesThatAddUp) {
+TEST_P(FreeSpaceFromBlocks, GivesBytesWithoutWrapping) {
   const SpaceCase& c = GetParam();
   EXPECT_EQ(freeSpaceFromBlocks(c.blocks, c.freeBlocks, c.availableBlocks, c.fragmentSize), c.expected);
 }
@@ -39,10 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
         // 2^52 blocks of 4 KiB is 2^64 bytes: one past what the count holds.
         SpaceCase{"product_past_64_bits", std::uint64_t{1} << 52, 1, 1, 4096, {4096, kMax, 4096}},
         SpaceCase{"free_past_64_bits", kMax, kMax / 2, kMax / 3, 4096, {kMax, kMax, kMax}},
-        // Servers that report more free space than they have.
-        SpaceCase{"available_above_total", 100, 50, 150, 512, {50 * 512, 100 * 512, 50 * 512}},
-        SpaceCase{"free_above_total", 100, 180, 150, 512, {100 * 512, 100 * 512, 100 * 512}},
-        SpaceCase{"available_above_free", 100, 20, 30, 512, {20 * 512, 100 * 512, 20 * 512}}),
+        // Servers that report more free space than they have are passed on as reported.
+        SpaceCase{"available_above_total", 100, 50, 150, 512, {150 * 512, 100 * 512, 50 * 512}},
+        SpaceCase{"free_above_total", 100, 180, 150, 512, {150 * 512, 100 * 512, 180 * 512}},
+        SpaceCase{"available_above_free", 100, 20, 30, 512, {30 * 512, 100 * 512, 20 * 512}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

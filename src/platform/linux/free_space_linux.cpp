@@ -1,6 +1,5 @@
 #include "platform/linux/free_space_linux.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace vantora::linux_backend {
@@ -18,8 +17,10 @@ FreeSpace freeSpaceFromBlocks(std::uint64_t blocks, std::uint64_t freeBlocks, st
                               std::uint64_t fragmentSize) {
   FreeSpace space;
   space.total = bytesOf(blocks, fragmentSize);
-  space.totalFree = std::min(bytesOf(freeBlocks, fragmentSize), space.total);
-  space.freeToCaller = std::min(bytesOf(availableBlocks, fragmentSize), space.totalFree);
+  // Counts are passed on as the file system reports them, even when a server
+  // claims more free space than it has: the window shows what it was told.
+  space.totalFree = bytesOf(freeBlocks, fragmentSize);
+  space.freeToCaller = bytesOf(availableBlocks, fragmentSize);
   return space;
 }
 
