@@ -26,7 +26,7 @@ enum class FontFace {
   MsPGothic,      // "ＭＳ Ｐゴシック", proportional
 };
 
-struct FontSpec {
+struct FontStyle {
   FontFace face = FontFace::WindowDefault;
   double points = 0;  // 0 with the window default
   int weight = 400;   // 400 normal, 700 bold
@@ -42,7 +42,7 @@ struct ControlRow {
   Container container;
   int left, top, width, height;  // twips
   std::string_view content;      // caption or text at creation
-  FontSpec font;
+  FontStyle font;
   TextColour colour = TextColour::Default;
   Alignment alignment = Alignment::Left;
   bool visible = true;           // hidden working fields and pictures start hidden
@@ -89,13 +89,13 @@ using enum ControlKind;
 using enum Container;
 using enum TextColour;
 using enum Alignment;
-inline constexpr FontSpec kDefaultFont{};
-inline constexpr FontSpec kHeaderFont{FontFace::MsGothic, 15.75, 700};
-inline constexpr FontSpec kPageFont{FontFace::MsGothic, 12, 400};
-inline constexpr FontSpec kButtonFont{FontFace::MsGothic, 11.25, 400};
-inline constexpr FontSpec kSmallFont{FontFace::MsGothic, 9, 400};
-inline constexpr FontSpec kListFont{FontFace::MsPGothic, 11.25, 400};
-inline constexpr FontSpec kCaptionFont{FontFace::MsPGothic, 9.75, 400};
+inline constexpr FontStyle kDefaultFont{};
+inline constexpr FontStyle kHeaderFont{FontFace::MsGothic, 15.75, 700};
+inline constexpr FontStyle kPageFont{FontFace::MsGothic, 12, 400};
+inline constexpr FontStyle kButtonFont{FontFace::MsGothic, 11.25, 400};
+inline constexpr FontStyle kSmallFont{FontFace::MsGothic, 9, 400};
+inline constexpr FontStyle kListFont{FontFace::MsPGothic, 11.25, 400};
+inline constexpr FontStyle kCaptionFont{FontFace::MsPGothic, 9.75, 400};
 }  // namespace layout_detail
 
 // Window controls from top to bottom, then each tab page's controls.

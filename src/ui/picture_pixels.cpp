@@ -39,13 +39,13 @@ std::optional<int> hexDigit(char c) {
 }
 
 // "#RRGGBB" gives a colour, "None" transparency (an empty optional inside).
-std::optional<std::optional<Rgb>> parseColour(std::string_view spec) {
-  if (spec == "None") return std::optional<Rgb>{};
-  if (spec.size() != 7 || spec.front() != '#') return std::nullopt;
+std::optional<std::optional<Rgb>> parseColour(std::string_view text) {
+  if (text == "None") return std::optional<Rgb>{};
+  if (text.size() != 7 || text.front() != '#') return std::nullopt;
   std::array<std::uint8_t, 3> channels{};
   for (std::size_t i = 0; i < channels.size(); ++i) {
-    const auto high = hexDigit(spec[1 + 2 * i]);
-    const auto low = hexDigit(spec[2 + 2 * i]);
+    const auto high = hexDigit(text[1 + 2 * i]);
+    const auto low = hexDigit(text[2 + 2 * i]);
     if (!high || !low) return std::nullopt;
     channels[i] = static_cast<std::uint8_t>(*high * 16 + *low);
   }

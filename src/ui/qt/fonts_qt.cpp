@@ -12,14 +12,14 @@ void installFontSubstitutions() {
                              {"IPAPGothic", "Noto Sans CJK JP", "VL PGothic", "TakaoPGothic"});
 }
 
-QFont fontFor(const FontSpec& spec) {
-  if (spec.face == FontFace::WindowDefault) return QApplication::font();
-  QFont font(QString::fromUtf8(spec.face == FontFace::MsGothic ? kMsGothic : kMsPGothic));
+QFont fontFor(const FontStyle& style) {
+  if (style.face == FontFace::WindowDefault) return QApplication::font();
+  QFont font(QString::fromUtf8(style.face == FontFace::MsGothic ? kMsGothic : kMsPGothic));
   // Sizes are set in pixels at the design resolution; Qt's device-pixel ratio
   // scales them with the rest of the window.
-  font.setPixelSize(pointsToPixels(spec.points, kDesignDpi));
-  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
-  font.setStyleHint(spec.face == FontFace::MsGothic ? QFont::TypeWriter : QFont::SansSerif);
+  font.setPixelSize(pointsToPixels(style.points, kDesignDpi));
+  font.setWeight(style.weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setStyleHint(style.face == FontFace::MsGothic ? QFont::TypeWriter : QFont::SansSerif);
   return font;
 }
 

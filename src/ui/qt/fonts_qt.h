@@ -13,6 +13,6 @@ inline constexpr char kMsPGothic[] = "ＭＳ Ｐゴシック";
 void installFontSubstitutions();
 
 // The font a row asks for; the window default for controls without a font of their own.
-QFont fontFor(const FontSpec& spec);
+QFont fontFor(const FontStyle& style);
 
 }  // namespace vantora::ui::qt

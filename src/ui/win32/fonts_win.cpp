@@ -6,11 +6,11 @@ namespace vantora::ui::win32 {
 
 namespace {
 
-bool sameFont(const FontSpec& a, const FontSpec& b) {
+bool sameFont(const FontStyle& a, const FontStyle& b) {
   return a.face == b.face && a.points == b.points && a.weight == b.weight;
 }
 
-UniqueFont makeFont(const FontSpec& wanted, int dpi) {
+UniqueFont makeFont(const FontStyle& wanted, int dpi) {
   if (wanted.face == FontFace::WindowDefault) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -36,7 +36,7 @@ Form1Fonts::Form1Fonts(int dpi) {
   }
 }
 
-HFONT Form1Fonts::fontFor(const FontSpec& wanted) const {
+HFONT Form1Fonts::fontFor(const FontStyle& wanted) const {
   const auto found =
       std::find_if(fonts_.begin(), fonts_.end(), [&](const Entry& entry) { return sameFont(entry.wanted, wanted); });
   return found == fonts_.end() ? nullptr : found->font.get();

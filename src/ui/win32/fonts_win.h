@@ -15,11 +15,11 @@ class Form1Fonts {
  public:
   explicit Form1Fonts(int dpi);
   // The font for a row of the table; every font the table names is made up front.
-  HFONT fontFor(const FontSpec& wanted) const;
+  HFONT fontFor(const FontStyle& wanted) const;
 
  private:
   struct Entry {
-    FontSpec wanted;
+    FontStyle wanted;
     UniqueFont font;
   };
   std::vector<Entry> fonts_;
