@@ -1,6 +1,7 @@
 #pragma once
 // The environment handed to the programs a benchmark starts.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,9 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& overrid
 
 // NULL-terminated pointers into `strings`, as exec and posix_spawn take them.
 std::vector<char*> argvOf(std::vector<std::string>& strings);
+
+// Runs a program (no shell) and returns its standard output, or nothing when it
+// cannot run or fails.
+std::optional<std::string> captureOutput(std::vector<std::string> args);
 
 }  // namespace vantora::bench

@@ -24,32 +24,6 @@ namespace {
 constexpr long kTmpfsMagic = 0x01021994;
 constexpr std::uintmax_t kImageBytes = 32u << 20;
 
-// Runs a program (no shell) and returns its standard output, or null when it
-// cannot run or fails.
-std::optional<std::string> run(std::vector<std::string> args) {
-  std::array<int, 2> fds{};
-  if (::pipe2(fds.data(), O_CLOEXEC) != 0) return std::nullopt;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<std::string> environment = environmentWith({});
-  pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, args.front().c_str(), &actions, nullptr, argvOf(args).data(),
-                                   argvOf(environment).data());
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(fds[1]);
-  std::string output;
-  char chunk[256];
-  for (ssize_t got; (got = ::read(fds[0], chunk, sizeof chunk)) > 0;) output.append(chunk, static_cast<std::size_t>(got));
-  ::close(fds[0]);
-  if (spawned != 0) return std::nullopt;
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-  return output;
-}
-
 bool isTmpfs(const char* path) {
   struct statfs info {};
   return ::statfs(path, &info) == 0 && info.f_type == kTmpfsMagic;
@@ -99,11 +73,11 @@ void ScratchMounts::makeExt4() {
   std::error_code error;
   { std::ofstream created(image); }
   fs::resize_file(image, kImageBytes, error);
-  if (error || !run({"mkfs.ext4", "-q", "-F", "-L", kExt4Label, image})) {
+  if (error || !captureOutput({"mkfs.ext4", "-q", "-F", "-L", kExt4Label, image})) {
     ext4Problem_ = "cannot make an ext4 image (mkfs.ext4, package e2fsprogs)";
     return;
   }
-  const auto attached = run({"losetup", "--find", "--show", image});
+  const auto attached = captureOutput({"losetup", "--find", "--show", image});
   if (!attached || attached->empty()) {
     ext4Problem_ = "cannot attach a loop device (losetup)";
     return;
@@ -119,7 +93,7 @@ void ScratchMounts::makeExt4() {
 ScratchMounts::~ScratchMounts() {
   if (ext4_) ::umount2(ext4_->c_str(), MNT_DETACH);
   if (ownTmpfs_) ::umount2(tmpfs_->c_str(), MNT_DETACH);
-  if (!loopDevice_.empty()) run({"losetup", "--detach", loopDevice_});
+  if (!loopDevice_.empty()) captureOutput({"losetup", "--detach", loopDevice_});
   std::error_code ignored;
   if (!directory_.empty()) fs::remove_all(directory_, ignored);
 }

@@ -36,30 +36,6 @@ const std::set<std::string> kWindowsDlls = {
     "shlwapi.dll",  "ucrtbase.dll", "user32.dll",   "uxtheme.dll", "version.dll", "dwmapi.dll",
     "shcore.dll",   "ws2_32.dll",   "bcrypt.dll",   "winmm.dll"};
 
-std::optional<std::string> run(std::vector<std::string> args) {
-  std::array<int, 2> fds{};
-  if (::pipe2(fds.data(), O_CLOEXEC) != 0) return std::nullopt;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<std::string> environment = environmentWith({});
-  pid_t pid = 0;
-  const int spawned = posix_spawnp(&pid, args.front().c_str(), &actions, nullptr, argvOf(args).data(),
-                                   argvOf(environment).data());
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(fds[1]);
-  std::string output;
-  char chunk[4096];
-  for (ssize_t got; (got = ::read(fds[0], chunk, sizeof chunk)) > 0;) output.append(chunk, static_cast<std::size_t>(got));
-  ::close(fds[0]);
-  if (spawned != 0) return std::nullopt;
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-  return output;
-}
-
 std::string lowerCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
   return text;
@@ -72,7 +48,7 @@ struct PeFacts {
 };
 
 std::optional<PeFacts> inspect(const fs::path& executable) {
-  const auto dump = run({kObjdump, "-p", executable.string()});
+  const auto dump = captureOutput({kObjdump, "-p", executable.string()});
   if (!dump) return std::nullopt;
   PeFacts facts;
   std::error_code error;
@@ -113,7 +89,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   // The flags of the win64 preset: release optimisation, everything static.
-  const bool floorBuilt = run({kCompiler, "-std=c++20", "-O3", "-DNDEBUG", "-static", "-municode", "-mwindows",
+  const bool floorBuilt = captureOutput({kCompiler, "-std=c++20", "-O3", "-DNDEBUG", "-static", "-municode", "-mwindows",
                                VANTORA_WIN_FLOOR_SOURCE, "-o", floorExe.string(), "-lcomctl32"})
                               .has_value();
   const std::optional<PeFacts> floor = floorBuilt ? inspect(floorExe) : std::nullopt;
