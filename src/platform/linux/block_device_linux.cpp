@@ -1,62 +1,81 @@
 #include "platform/linux/block_device_linux.h"
 
+#include <limits.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
+#include <array>
+#include <cerrno>
+#include <charconv>
 #include <system_error>
+
+#include "platform/linux/file_text_linux.h"
 
 namespace vantora::linux_backend {
 namespace fs = std::filesystem;
 namespace {
 
-// The first line of a small sysfs attribute, empty when it cannot be read.
-std::string readAttribute(const fs::path& file) {
-  std::ifstream in(file);
-  std::string line;
-  std::getline(in, line);
-  return line;
-}
+const std::optional<BlockDevice> kNoDevice;
 
 bool anyComponentStartsWith(const fs::path& path, std::string_view prefix) {
   return std::any_of(path.begin(), path.end(),
                      [&](const fs::path& part) { return part.native().starts_with(prefix); });
 }
 
-bool parseDeviceNumber(const std::string& text, unsigned& major, unsigned& minor) {
-  const std::size_t colon = text.find(':');
-  if (colon == std::string::npos) return false;
-  try {
-    major = static_cast<unsigned>(std::stoul(text.substr(0, colon)));
-    minor = static_cast<unsigned>(std::stoul(text.substr(colon + 1)));
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
+bool parseNumber(std::string_view text, unsigned& number) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  return error == std::errc{} && end == text.data() + text.size() && !text.empty();
 }
 
-// Reads one device from its directory under /sys/devices (symlinks resolved).
+bool parseDeviceNumber(std::string_view text, unsigned& major, unsigned& minor) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return false;
+  return parseNumber(text.substr(0, colon), major) && parseNumber(text.substr(colon + 1), minor);
+}
+
+// The directory below /sys/devices that a sysfs link (/sys/dev/block/8:1,
+// /sys/class/block/sda1, /sys/block/sda) leads to. The kernel's links are
+// relative and lead straight into /sys/devices, whose directories are real,
+// so one readlink and a lexical join resolve them where canonical() would
+// look at every component; an absolute link of a captured tree stays inside
+// that tree. Null when the link is gone.
+std::optional<fs::path> deviceDirectoryOf(const HostRoot& root, const fs::path& link) {
+  std::array<char, PATH_MAX> target{};
+  const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
+  if (length < 0) {
+    // EINVAL: a directory of its own, not a link.
+    if (errno == EINVAL) return link.lexically_normal();
+    return std::nullopt;
+  }
+  if (length == 0 || static_cast<std::size_t>(length) == target.size()) return std::nullopt;
+  const std::string_view to(target.data(), static_cast<std::size_t>(length));
+  if (to.starts_with('/')) return root.at(to).lexically_normal();
+  return (link.parent_path() / to).lexically_normal();
+}
+
+// Reads one device from its sysfs link.
 std::optional<BlockDevice> inspect(const HostRoot& root, const fs::path& linkInSysfs) {
-  std::error_code error;
-  const fs::path deviceDir = fs::canonical(linkInSysfs, error);
-  if (error) return std::nullopt;
-  // Only the path inside sysfs says which bus the disk is on, not where the tree lives.
-  const fs::path sysfsDir = fs::canonical(root.at("/sys"), error);
-  if (error) return std::nullopt;
+  const std::optional<fs::path> deviceDir = deviceDirectoryOf(root, linkInSysfs);
+  if (!deviceDir) return std::nullopt;
   BlockDevice device;
-  device.name = deviceDir.filename();
-  if (!parseDeviceNumber(readAttribute(deviceDir / "dev"), device.major, device.minor)) return std::nullopt;
+  device.name = deviceDir->filename();
+  if (!parseDeviceNumber(readFirstLine(*deviceDir / "dev"), device.major, device.minor)) return std::nullopt;
 
   // A partition sits in its disk's directory and inherits the disk's properties.
-  const bool partition = fs::exists(deviceDir / "partition", error);
-  const fs::path diskDir = partition ? deviceDir.parent_path() : deviceDir;
+  const bool partition = ::access((*deviceDir / "partition").c_str(), F_OK) == 0;
+  const fs::path diskDir = partition ? deviceDir->parent_path() : *deviceDir;
   device.diskName = diskDir.filename();
-  device.removable = readAttribute(diskDir / "removable") == "1";
-  const fs::path busPath = diskDir.lexically_relative(sysfsDir);
+  device.removable = readFirstLine(diskDir / "removable") == "1";
+  // Only the path inside sysfs says which bus the disk is on, not where the tree lives.
+  const fs::path busPath = diskDir.lexically_relative(root.at("/sys").lexically_normal());
   device.onUsbOrMmc = anyComponentStartsWith(busPath, "usb") || anyComponentStartsWith(busPath, "mmc");
-  device.optical = readAttribute(diskDir / "device" / "type") == "5" || device.diskName.starts_with("sr");
+  device.optical = device.diskName.starts_with("sr") || readFirstLine(diskDir / "device" / "type") == "5";
   device.ramDisk = device.diskName.starts_with("zram") || device.diskName.starts_with("ram");
   device.loop = device.diskName.starts_with("loop");
   return device;
 }
+
+std::uint64_t numberKey(unsigned major, unsigned minor) { return (std::uint64_t{major} << 32) | minor; }
 
 }  // namespace
 
@@ -69,15 +88,45 @@ std::optional<BlockDevice> blockDeviceByNumber(const HostRoot& root, unsigned ma
   return inspect(root, root.at("/sys/dev/block") / (std::to_string(major) + ":" + std::to_string(minor)));
 }
 
+namespace {
+
+// A device node named by a mount's source ("/dev/mapper/root" -> "dm-0").
+std::optional<BlockDevice> blockDeviceOfSource(const HostRoot& root, const std::string& source) {
+  std::error_code error;
+  const fs::path resolved = fs::canonical(root.at(source), error);
+  return blockDeviceByName(root, (error ? fs::path(source) : resolved).filename().native());
+}
+
+}  // namespace
+
 std::optional<BlockDevice> blockDeviceOfMount(const HostRoot& root, const MountEntry& mount) {
   // Major 0 is the kernel's anonymous device numbers (tmpfs, nfs, btrfs).
   if (mount.major != 0) {
     if (auto device = blockDeviceByNumber(root, mount.major, mount.minor)) return device;
   }
   if (!mount.source.starts_with("/dev/")) return std::nullopt;
-  std::error_code error;
-  const fs::path resolved = fs::canonical(root.at(mount.source), error);
-  return blockDeviceByName(root, (error ? fs::path(mount.source) : resolved).filename().native());
+  return blockDeviceOfSource(root, mount.source);
+}
+
+const std::optional<BlockDevice>& BlockDeviceCache::ofMount(const MountEntry& mount) {
+  // The same order as blockDeviceOfMount.
+  if (mount.major != 0) {
+    if (const auto& device = byNumber(mount.major, mount.minor)) return device;
+  }
+  if (!mount.source.starts_with("/dev/")) return kNoDevice;
+  return bySource(mount.source);
+}
+
+const std::optional<BlockDevice>& BlockDeviceCache::byNumber(unsigned major, unsigned minor) {
+  const auto [it, added] = byNumber_.try_emplace(numberKey(major, minor));
+  if (added) it->second = blockDeviceByNumber(root_, major, minor);
+  return it->second;
+}
+
+const std::optional<BlockDevice>& BlockDeviceCache::bySource(const std::string& source) {
+  const auto [it, added] = bySource_.try_emplace(source);
+  if (added) it->second = blockDeviceOfSource(root_, source);
+  return it->second;
 }
 
 std::vector<BlockDevice> wholeDisks(const HostRoot& root) {

@@ -2,9 +2,11 @@
 // What sysfs tells about a block device, read below a HostRoot so tests can
 // use a captured tree. Reading sysfs never touches a mounted file system.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/linux/host_root_linux.h"
@@ -37,6 +39,25 @@ std::optional<BlockDevice> blockDeviceByNumber(const HostRoot& root, unsigned ma
 // source ("/dev/mapper/x" resolved under the root). Null for file systems
 // without one (tmpfs, nfs, btrfs sources that have gone ...).
 std::optional<BlockDevice> blockDeviceOfMount(const HostRoot& root, const MountEntry& mount);
+
+// blockDeviceOfMount for many mounts of one table: each device number and
+// each source is looked up in sysfs once, however many mounts share it (a
+// container host mounts one disk thousands of times). Answers are kept for
+// as long as the cache lives, so it must not outlive the table it serves.
+class BlockDeviceCache {
+ public:
+  explicit BlockDeviceCache(HostRoot root) : root_(std::move(root)) {}
+
+  const std::optional<BlockDevice>& ofMount(const MountEntry& mount);
+
+ private:
+  const std::optional<BlockDevice>& byNumber(unsigned major, unsigned minor);
+  const std::optional<BlockDevice>& bySource(const std::string& source);
+
+  HostRoot root_;
+  std::unordered_map<std::uint64_t, std::optional<BlockDevice>> byNumber_;
+  std::unordered_map<std::string, std::optional<BlockDevice>> bySource_;
+};
 
 // Every whole disk in /sys/block, sorted by name.
 std::vector<BlockDevice> wholeDisks(const HostRoot& root);

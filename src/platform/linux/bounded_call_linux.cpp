@@ -1,23 +1,15 @@
 #include "platform/linux/bounded_call_linux.h"
 
-#include <condition_variable>
-#include <mutex>
 #include <set>
-#include <system_error>
-#include <thread>
+
+#include "platform/linux/query_worker_linux.h"
 
 namespace vantora::linux_backend {
 namespace {
 
-struct CallState {
-  std::mutex mutex;
-  std::condition_variable changed;
-  bool finished = false;  // the work has returned
-};
-
-// Keys (mount points) with a worker that has not returned yet. Claiming and
-// checking are one step, so two callers can never both start a worker for
-// the same key.
+// Keys (mount points) with work that has not returned yet. Claiming and
+// checking are one step, so two callers can never both start work on the
+// same key.
 class BusyKeys {
  public:
   bool claim(const std::string& key) {
@@ -43,33 +35,52 @@ std::shared_ptr<BusyKeys> busyKeys() {
 
 }  // namespace
 
-BoundedEnd runBoundedWork(const std::string& key, std::chrono::milliseconds deadline, std::function<void()> work) {
+BoundedCalls::BoundedCalls() = default;
+
+BoundedCalls::~BoundedCalls() = default;
+
+std::unique_ptr<QueryWorker> BoundedCalls::takeIdleWorker() {
+  {
+    std::lock_guard lock(mutex_);
+    if (!idle_.empty()) {
+      std::unique_ptr<QueryWorker> worker = std::move(idle_.back());
+      idle_.pop_back();
+      return worker;
+    }
+  }
+  return QueryWorker::start();
+}
+
+BoundedEnd BoundedCalls::runWork(const std::string& key, std::chrono::milliseconds deadline,
+                                 std::function<void()> work) {
   const auto busy = busyKeys();
   if (!busy->claim(key)) return BoundedEnd::TimedOut;
-  const auto state = std::make_shared<CallState>();
-  try {
-    std::thread([state, busy, key, work = std::move(work)] {
-      try {
-        work();
-      } catch (...) {
-        // The caller's result keeps its general failure.
-      }
-      // Released before the caller can see the end, so a caller that asks
-      // again at once is never refused.
-      busy->release(key);
-      std::lock_guard lock(state->mutex);
-      state->finished = true;
-      state->changed.notify_all();
-    }).detach();
-  } catch (const std::system_error&) {
+  std::unique_ptr<QueryWorker> worker = takeIdleWorker();
+  if (!worker) {
     busy->release(key);
     return BoundedEnd::NotStarted;
   }
-  std::unique_lock lock(state->mutex);
-  if (state->changed.wait_for(lock, deadline, [&] { return state->finished; })) return BoundedEnd::Finished;
-  // The worker stays behind, touching only what it owns, and frees the key
-  // when its system call finally returns.
-  return BoundedEnd::TimedOut;
+  const bool finished = worker->run(
+      [busy, key, work = std::move(work)] {
+        try {
+          work();
+        } catch (...) {
+          // The caller's result keeps its general failure.
+        }
+        // Released before the caller can see the end, so a caller that asks
+        // again at once is never refused.
+        busy->release(key);
+      },
+      deadline);
+  if (!finished) {
+    // The worker stays behind, touching only what it owns, and frees the key
+    // when its system call finally returns.
+    worker->letGo();
+    return BoundedEnd::TimedOut;
+  }
+  std::lock_guard lock(mutex_);
+  idle_.push_back(std::move(worker));
+  return BoundedEnd::Finished;
 }
 
 }  // namespace vantora::linux_backend

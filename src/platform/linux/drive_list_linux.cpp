@@ -30,10 +30,10 @@ bool isRemovableOrOptical(const BlockDevice& disk) {
   return type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
 }
 
-std::set<std::string> disksInUse(const HostRoot& root, const std::vector<MountEntry>& table) {
+std::set<std::string> disksInUse(const std::vector<MountEntry>& table, BlockDeviceCache& devices) {
   std::set<std::string> inUse;
   for (const MountEntry& mount : table) {
-    if (auto device = blockDeviceOfMount(root, mount)) inUse.insert(device->diskName);
+    if (const auto& device = devices.ofMount(mount)) inUse.insert(device->diskName);
   }
   return inUse;
 }
@@ -71,11 +71,11 @@ std::size_t indexOfDriveHolding(std::string_view path, const std::vector<DriveEn
 }
 
 std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vector<MountEntry>& table,
-                                            std::string_view path) {
+                                            BlockDeviceCache& devices, std::string_view path) {
   if (!path.starts_with("/dev/")) return std::nullopt;
   auto disk = blockDeviceByName(root, path.substr(5));
   if (!disk || disk->name != disk->diskName || !isRemovableOrOptical(*disk)) return std::nullopt;
-  if (disksInUse(root, table).contains(disk->name)) return std::nullopt;
+  if (disksInUse(table, devices).contains(disk->name)) return std::nullopt;
   return disk;
 }
 
@@ -85,20 +85,28 @@ std::string listedLabel(const HostRoot& root, const std::optional<BlockDevice>& 
   return identity ? identity->label : std::string();
 }
 
-DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table,
+DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table, BlockDeviceCache& devices,
                          std::string_view workingDirectory) {
   // Keyed by root path: sorted, and a mount later in the table (the one on
   // top, which queries answer for) replaces an earlier one at the same place.
   // A table read while it changed can hold one mount twice.
   std::map<std::string, DriveEntry> byRootPath;
+  // By device number: a disk mounted at many places is looked up in udev once.
+  std::map<std::pair<unsigned, unsigned>, std::string> labels;
   for (const MountEntry& mount : reachableMounts(table)) {
-    const std::optional<BlockDevice> device = blockDeviceOfMount(root, mount);
+    const std::optional<BlockDevice>& device = devices.ofMount(mount);
     if (!shownInDriveList(mount, device.has_value())) continue;
-    const bool network = !device && isNetworkMount(mount);
-    const std::string bracketed = network ? mount.source : listedLabel(root, device);
-    byRootPath[mount.target] = {driveText(mount.target, bracketed), mount.target};
+    std::string_view bracketed;
+    if (device) {
+      const auto [label, added] = labels.try_emplace({device->major, device->minor});
+      if (added) label->second = listedLabel(root, device);
+      bracketed = label->second;
+    } else if (isNetworkMount(mount)) {
+      bracketed = mount.source;
+    }
+    byRootPath.insert_or_assign(mount.target, DriveEntry{driveText(mount.target, bracketed), mount.target});
   }
-  const std::set<std::string> inUse = disksInUse(root, table);
+  const std::set<std::string> inUse = disksInUse(table, devices);
   for (const BlockDevice& disk : wholeDisks(root)) {
     if (isRemovableOrOptical(disk) && !inUse.contains(disk.name)) {
       byRootPath.try_emplace(disk.node(), DriveEntry{disk.node(), disk.node()});
@@ -108,6 +116,12 @@ DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& ta
   for (auto& [rootPath, entry] : byRootPath) list.drives.push_back(std::move(entry));
   list.current = indexOfDriveHolding(workingDirectory, list.drives);
   return list;
+}
+
+DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table,
+                         std::string_view workingDirectory) {
+  BlockDeviceCache devices(root);
+  return buildDriveList(root, table, devices, workingDirectory);
 }
 
 }  // namespace vantora::linux_backend

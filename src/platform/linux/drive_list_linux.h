@@ -32,9 +32,9 @@ std::string driveText(std::string_view mountPoint, std::string_view bracketed);
 std::size_t indexOfDriveHolding(std::string_view path, const std::vector<DriveEntry>& drives);
 
 // A removable or optical whole disk that is listed by its device node because
-// nothing on it is mounted; null for any other path.
+// nothing on it is mounted; null for any other path. devices serves table.
 std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vector<MountEntry>& table,
-                                            std::string_view path);
+                                            BlockDeviceCache& devices, std::string_view path);
 
 // The label the list shows for a block device: what the udev database
 // recorded when the device appeared; empty when udev does not know it. The
@@ -43,7 +43,12 @@ std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vec
 std::string listedLabel(const HostRoot& root, const std::optional<BlockDevice>& device);
 
 // The whole list, sorted by root path and with each root path once (the mount
-// on top where several share it), with the drive holding workingDirectory current.
+// on top where several share it), with the drive holding workingDirectory
+// current. devices serves table; each device's label is read once per list.
+DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table, BlockDeviceCache& devices,
+                         std::string_view workingDirectory);
+
+// buildDriveList with a cache of its own.
 DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table,
                          std::string_view workingDirectory);
 

@@ -1,14 +1,15 @@
 #include "platform/linux/mount_table_linux.h"
 
+#include <fcntl.h>
 #include <sys/sysmacros.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <unordered_map>
 
+#include "platform/linux/file_text_linux.h"
 #include "platform/linux/library_handles_linux.h"
+#include "platform/linux/unique_fd_linux.h"
 
 namespace vantora::linux_backend {
 namespace {
@@ -43,11 +44,14 @@ std::string_view withoutTrailingSlashes(std::string_view path) {
 
 }  // namespace
 
-std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
+namespace {
+
+// fmemopen wants a writable buffer, though libmount only reads it; taking the
+// caller's text saves copying a table of thousands of lines.
+std::vector<MountEntry> parseMountText(std::string& text) {
   std::vector<MountEntry> entries;
   // libmount reads lines from a stream; fmemopen of an empty buffer fails.
-  if (mountinfo.empty()) return entries;
-  std::string text(mountinfo);
+  if (text.empty()) return entries;
   const FilePtr stream{::fmemopen(text.data(), text.size(), "r")};
   MountTablePtr table{mnt_new_table()};
   if (!stream || !table) return entries;
@@ -55,6 +59,7 @@ std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
   if (mnt_table_parse_stream(table.get(), stream.get(), "mountinfo") != 0) return entries;
   MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
   if (!iter) return entries;
+  entries.reserve(static_cast<std::size_t>(std::max(mnt_table_get_nents(table.get()), 0)));
   libmnt_fs* fs = nullptr;
   while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) {
     // libmount keeps an empty entry for a line it could not parse, and a
@@ -65,14 +70,25 @@ std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
   return entries;
 }
 
-std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
+}  // namespace
+
+std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
+  std::string text(mountinfo);
+  return parseMountText(text);
+}
+
+std::vector<MountEntry> readMountTable(int fd) {
   // One read() per page is what the kernel allows; a mount or unmount between
   // two pages can repeat or drop a line, which the parse takes in its stride.
-  std::ifstream in(mountinfo, std::ios::binary);
-  if (!in) return {};
-  std::ostringstream text;
-  text << in.rdbuf();
-  return parseMountTable(text.str());
+  std::optional<std::string> text = readFromStart(fd);
+  if (!text) return {};
+  return parseMountText(*text);
+}
+
+std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
+  const UniqueFd fd{::open(mountinfo.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+  if (!fd) return {};
+  return readMountTable(fd.get());
 }
 
 bool isPathWithin(std::string_view path, std::string_view dir) {
@@ -90,8 +106,8 @@ const MountEntry* findMountAt(const std::vector<MountEntry>& table, std::string_
   return nullptr;
 }
 
-std::vector<MountEntry> reachableMounts(const std::vector<MountEntry>& table) {
-  std::map<int, const MountEntry*> byId;
+std::vector<std::reference_wrapper<const MountEntry>> reachableMounts(const std::vector<MountEntry>& table) {
+  std::unordered_map<int, const MountEntry*> byId;
   for (const MountEntry& entry : table) byId[entry.id] = &entry;
   const auto isAncestor = [&](const MountEntry& candidate, const MountEntry& entry) {
     // Bounded walk: a damaged table with a parent cycle must not loop forever.
@@ -108,7 +124,7 @@ std::vector<MountEntry> reachableMounts(const std::vector<MountEntry>& table) {
   // Where each mount point appears in the table, so a mount looks only at the
   // later mounts on its own directories instead of at every later mount: a
   // table of thousands of mounts stays quick.
-  std::map<std::string_view, std::vector<std::size_t>> positionsOf;
+  std::unordered_map<std::string_view, std::vector<std::size_t>> positionsOf;
   for (std::size_t i = 0; i < table.size(); ++i) positionsOf[withoutTrailingSlashes(table[i].target)].push_back(i);
   const auto coveredAt = [&](std::size_t i, std::string_view directory) {
     const auto found = positionsOf.find(directory);
@@ -120,7 +136,7 @@ std::vector<MountEntry> reachableMounts(const std::vector<MountEntry>& table) {
     return false;
   };
 
-  std::vector<MountEntry> reachable;
+  std::vector<std::reference_wrapper<const MountEntry>> reachable;
   for (std::size_t i = 0; i < table.size(); ++i) {
     bool covered = false;
     std::string_view directory = withoutTrailingSlashes(table[i].target);
@@ -130,7 +146,7 @@ std::vector<MountEntry> reachableMounts(const std::vector<MountEntry>& table) {
       const std::size_t slash = directory.rfind('/');
       directory = slash == 0 ? std::string_view("/") : directory.substr(0, slash);
     }
-    if (!covered) reachable.push_back(table[i]);
+    if (!covered) reachable.emplace_back(table[i]);
   }
   return reachable;
 }

@@ -4,6 +4,7 @@
 // \134 backslash) in mount points and sources.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ std::vector<MountEntry> parseMountTable(std::string_view mountinfo);
 // one snapshot. An unreadable file gives an empty table.
 std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo);
 
+// readMountTable of an open file, read from its first byte.
+std::vector<MountEntry> readMountTable(int fd);
+
 // True when path is dir or lies below it ("/mnt/a" is within "/mnt", "/mntx" is not).
 bool isPathWithin(std::string_view path, std::string_view dir);
 
@@ -43,10 +47,10 @@ bool isPathWithin(std::string_view path, std::string_view dir);
 // path is not (or no longer) a mount point.
 const MountEntry* findMountAt(const std::vector<MountEntry>& table, std::string_view path);
 
-// The mounts a person can reach: a mount is covered when a later mount sits on
-// its mount point or on a directory above it, unless that later mount is one of
-// its own ancestors.
-std::vector<MountEntry> reachableMounts(const std::vector<MountEntry>& table);
+// The mounts a person can reach, in table order: a mount is covered when a
+// later mount sits on its mount point or on a directory above it, unless that
+// later mount is one of its own ancestors.
+std::vector<std::reference_wrapper<const MountEntry>> reachableMounts(const std::vector<MountEntry>& table);
 
 // True when the comma-separated options hold this option, alone or as "name=value".
 bool hasOption(std::string_view options, std::string_view name);

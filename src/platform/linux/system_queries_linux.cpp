@@ -37,24 +37,29 @@ Outcome<struct statvfs> statMountPoint(const std::string& mountPoint) {
   return {stats};
 }
 
-std::vector<MountEntry> liveMountTable(const HostRoot& root) {
-  return readMountTable(root.at("/proc/self/mountinfo"));
-}
-
 }  // namespace
 
 LinuxSystemQueries::LinuxSystemQueries(HostRoot root, std::chrono::milliseconds deadline)
-    : root_(std::move(root)), deadline_(deadline) {}
+    : root_(std::move(root)), deadline_(deadline), mounts_(root_.at("/proc/self/mountinfo")), devices_(root_) {}
+
+const std::vector<MountEntry>& LinuxSystemQueries::mountTable() {
+  const std::vector<MountEntry>& table = mounts_.current();
+  if (mounts_.generation() != devicesGeneration_) {
+    devices_ = BlockDeviceCache(root_);
+    devicesGeneration_ = mounts_.generation();
+  }
+  return table;
+}
 
 bool LinuxSystemQueries::fail(std::uint32_t error) {
   lastError_ = error;
   return false;
 }
 
-Outcome<MountEntry> LinuxSystemQueries::mountAt(const std::string& rootPath) const {
-  const std::vector<MountEntry> table = liveMountTable(root_);
+Outcome<MountEntry> LinuxSystemQueries::mountAt(const std::string& rootPath) {
+  const std::vector<MountEntry>& table = mountTable();
   if (const MountEntry* mount = findMountAt(table, rootPath)) return {*mount};
-  if (unmountedDriveAt(root_, table, rootPath)) return {std::nullopt, winerror::ERROR_NOT_READY};
+  if (unmountedDriveAt(root_, table, devices_, rootPath)) return {std::nullopt, winerror::ERROR_NOT_READY};
   return {std::nullopt, winerror::ERROR_PATH_NOT_FOUND};
 }
 
@@ -65,11 +70,9 @@ bool LinuxSystemQueries::computerName(ComputerNameBuffer& buffer) {
 }
 
 std::uint32_t LinuxSystemQueries::driveType(const std::string& rootPath) {
-  const std::vector<MountEntry> table = liveMountTable(root_);
-  if (const MountEntry* mount = findMountAt(table, rootPath)) {
-    return classifyMount(*mount, blockDeviceOfMount(root_, *mount));
-  }
-  if (auto disk = unmountedDriveAt(root_, table, rootPath)) return classifyBlockDevice(*disk, "");
+  const std::vector<MountEntry>& table = mountTable();
+  if (const MountEntry* mount = findMountAt(table, rootPath)) return classifyMount(*mount, devices_.ofMount(*mount));
+  if (auto disk = unmountedDriveAt(root_, table, devices_, rootPath)) return classifyBlockDevice(*disk, "");
   return DRIVE_NO_ROOT_DIR;
 }
 
@@ -78,7 +81,7 @@ bool LinuxSystemQueries::diskFreeSpaceEx(const std::string& rootPath, std::uint6
   const Outcome<MountEntry> mount = mountAt(rootPath);
   if (!mount.value) return fail(mount.error);
   const std::string target = mount.value->target;
-  const Outcome<FreeSpace> space = runBounded(target, deadline_, [target]() -> Outcome<FreeSpace> {
+  const Outcome<FreeSpace> space = workers_.run(target, deadline_, [target]() -> Outcome<FreeSpace> {
     const Outcome<struct statvfs> stats = statMountPoint(target);
     if (!stats.value) return {std::nullopt, stats.error};
     return {freeSpaceFromBlocks(stats.value->f_blocks, stats.value->f_bfree, stats.value->f_bavail,
@@ -97,9 +100,9 @@ bool LinuxSystemQueries::volumeInformation(const std::string& rootPath, VolumeNa
                                            std::uint32_t& fileSystemFlags, FileSystemNameBuffer& fileSystemName) {
   const Outcome<MountEntry> mount = mountAt(rootPath);
   if (!mount.value) return fail(mount.error);
-  const std::optional<BlockDevice> device = blockDeviceOfMount(root_, *mount.value);
+  const std::optional<BlockDevice> device = devices_.ofMount(*mount.value);
   const Outcome<VolumeFacts> facts =
-      runBounded(mount.value->target, deadline_, [root = root_, target = mount.value->target, device]() {
+      workers_.run(mount.value->target, deadline_, [root = root_, target = mount.value->target, device]() {
         const Outcome<struct statvfs> stats = statMountPoint(target);
         if (!stats.value) return Outcome<VolumeFacts>{std::nullopt, stats.error};
         const std::string deviceNode = device ? root.at(device->node()).string() : std::string();
@@ -123,10 +126,16 @@ bool LinuxSystemQueries::volumeInformation(const std::string& rootPath, VolumeNa
 DriveList LinuxSystemQueries::listDrives() {
   std::error_code error;
   const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
-  return buildDriveList(root_, liveMountTable(root_), error ? "/" : workingDirectory.native());
+  const std::vector<MountEntry>& table = mountTable();
+  return buildDriveList(root_, table, devices_, error ? "/" : workingDirectory.native());
 }
 
-NumberSeparators LinuxSystemQueries::numberSeparators() { return userNumberSeparators(); }
+NumberSeparators LinuxSystemQueries::numberSeparators() {
+  // The locale comes from the environment, which no one changes under a
+  // running program.
+  if (!separators_) separators_ = userNumberSeparators();
+  return *separators_;
+}
 
 }  // namespace linux_backend
 }  // namespace vantora

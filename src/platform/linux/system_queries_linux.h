@@ -8,11 +8,17 @@
 #include "platform/linux/block_device_linux.h"
 #include "platform/linux/bounded_call_linux.h"
 #include "platform/linux/host_root_linux.h"
+#include "platform/linux/mount_table_cache_linux.h"
 #include "platform/linux/mount_table_linux.h"
 #include "platform/system_queries.h"
 
 namespace vantora::linux_backend {
 
+// One thread at a time may use it (the program hands it from the thread that
+// reads the start-up list to the window's). It keeps what does not change
+// between refreshes: the parsed mount table until the kernel reports a
+// change, what sysfs said about the devices of that table, the number
+// separators, and an idle worker for the file-system calls.
 class LinuxSystemQueries : public SystemQueries {
  public:
   // root: where /proc, /sys and the udev database are read (tests use a
@@ -32,14 +38,24 @@ class LinuxSystemQueries : public SystemQueries {
   NumberSeparators numberSeparators() override;
 
  private:
+  // The current mount table; devices_ is emptied whenever it was read again.
+  const std::vector<MountEntry>& mountTable();
   // The mount a root path names, or the error a query of it fails with:
   // ERROR_NOT_READY for a listed disk without a mounted file system,
   // ERROR_PATH_NOT_FOUND for anything else that is not a mount point.
-  Outcome<MountEntry> mountAt(const std::string& rootPath) const;
+  Outcome<MountEntry> mountAt(const std::string& rootPath);
   bool fail(std::uint32_t error);
 
   HostRoot root_;
   std::chrono::milliseconds deadline_;
+  MountTableCache mounts_;
+  // What sysfs says about the devices of mounts_'s table. A mounted device
+  // keeps its number and its place in sysfs until it is unmounted, which
+  // changes the table.
+  BlockDeviceCache devices_;
+  std::uint64_t devicesGeneration_ = 0;
+  BoundedCalls workers_;
+  std::optional<NumberSeparators> separators_;
   std::uint32_t lastError_ = winerror::ERROR_SUCCESS;
 };
 

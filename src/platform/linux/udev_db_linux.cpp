@@ -1,7 +1,6 @@
 #include "platform/linux/udev_db_linux.h"
 
-#include <fstream>
-#include <sstream>
+#include "platform/linux/file_text_linux.h"
 
 namespace vantora::linux_backend {
 namespace {
@@ -62,11 +61,10 @@ std::optional<VolumeIdentity> identityFromUdevRecord(std::string_view record) {
 }
 
 std::optional<VolumeIdentity> readUdevIdentity(const HostRoot& root, unsigned major, unsigned minor) {
-  std::ifstream in(root.at("/run/udev/data") / ("b" + std::to_string(major) + ":" + std::to_string(minor)));
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return identityFromUdevRecord(text.str());
+  const auto record =
+      readWholeFile(root.at("/run/udev/data") / ("b" + std::to_string(major) + ":" + std::to_string(minor)));
+  if (!record) return std::nullopt;
+  return identityFromUdevRecord(*record);
 }
 
 }  // namespace vantora::linux_backend
