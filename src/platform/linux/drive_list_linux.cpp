@@ -1,5 +1,6 @@
 #include "platform/linux/drive_list_linux.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -87,33 +88,52 @@ std::string listedLabel(const HostRoot& root, const std::optional<BlockDevice>& 
 
 DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table, BlockDeviceCache& devices,
                          std::string_view workingDirectory) {
-  // Keyed by root path: sorted, and a mount later in the table (the one on
-  // top, which queries answer for) replaces an earlier one at the same place.
-  // A table read while it changed can hold one mount twice.
-  std::map<std::string, DriveEntry> byRootPath;
-  // By device number: a disk mounted at many places is looked up in udev once.
-  std::map<std::pair<unsigned, unsigned>, std::string> labels;
+  struct ShownMount {
+    std::string_view rootPath;
+    const MountEntry* mount;
+    const std::optional<BlockDevice>* device;
+  };
+  std::vector<ShownMount> shown;
   for (const MountEntry& mount : reachableMounts(table)) {
     const std::optional<BlockDevice>& device = devices.ofMount(mount);
-    if (!shownInDriveList(mount, device.has_value())) continue;
+    if (shownInDriveList(mount, device.has_value())) shown.push_back({mount.target, &mount, &device});
+  }
+  // Sorted by root path, each root path once: a mount later in the table (the
+  // one on top, which queries answer for) wins over an earlier one at the same
+  // place. A table read while it changed can hold one mount twice.
+  std::stable_sort(shown.begin(), shown.end(),
+                   [](const ShownMount& a, const ShownMount& b) { return a.rootPath < b.rootPath; });
+  const auto sameRootPath = [](const ShownMount& a, const ShownMount& b) { return a.rootPath == b.rootPath; };
+
+  DriveList list;
+  list.drives.reserve(shown.size());
+  // By device number: a disk mounted at many places is looked up in udev once.
+  std::map<std::pair<unsigned, unsigned>, std::string> labels;
+  for (auto it = shown.begin(); it != shown.end(); ++it) {
+    if (std::next(it) != shown.end() && sameRootPath(*it, *std::next(it))) continue;
     std::string_view bracketed;
-    if (device) {
+    if (const std::optional<BlockDevice>& device = *it->device) {
       const auto [label, added] = labels.try_emplace({device->major, device->minor});
       if (added) label->second = listedLabel(root, device);
       bracketed = label->second;
-    } else if (isNetworkMount(mount)) {
-      bracketed = mount.source;
+    } else if (isNetworkMount(*it->mount)) {
+      bracketed = it->mount->source;
     }
-    byRootPath.insert_or_assign(mount.target, DriveEntry{driveText(mount.target, bracketed), mount.target});
+    list.drives.push_back({driveText(it->rootPath, bracketed), std::string(it->rootPath)});
   }
+
   const std::set<std::string> inUse = disksInUse(table, devices);
+  const auto byRootPath = [](const DriveEntry& a, const DriveEntry& b) { return a.rootPath < b.rootPath; };
+  const std::size_t mounted = list.drives.size();
   for (const BlockDevice& disk : wholeDisks(root)) {
-    if (isRemovableOrOptical(disk) && !inUse.contains(disk.name)) {
-      byRootPath.try_emplace(disk.node(), DriveEntry{disk.node(), disk.node()});
+    if (!isRemovableOrOptical(disk) || inUse.contains(disk.name)) continue;
+    const DriveEntry entry{disk.node(), disk.node()};
+    // A mount at the same path keeps its place.
+    if (!std::binary_search(list.drives.begin(), list.drives.begin() + mounted, entry, byRootPath)) {
+      list.drives.push_back(entry);
     }
   }
-  DriveList list;
-  for (auto& [rootPath, entry] : byRootPath) list.drives.push_back(std::move(entry));
+  std::inplace_merge(list.drives.begin(), list.drives.begin() + mounted, list.drives.end(), byRootPath);
   list.current = indexOfDriveHolding(workingDirectory, list.drives);
   return list;
 }

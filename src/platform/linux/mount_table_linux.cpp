@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <unordered_map>
 
 #include "platform/linux/file_text_linux.h"
 #include "platform/linux/library_handles_linux.h"
@@ -37,26 +36,24 @@ MountEntry entryOf(libmnt_fs* fs) {
   return entry;
 }
 
-std::string_view withoutTrailingSlashes(std::string_view path) {
-  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
-  return path;
+// libmount's table of a mountinfo text, null when there is none. The text is
+// taken, not copied, and let go as soon as libmount has read it.
+MountTablePtr parsedByLibmount(std::string text) {
+  // libmount reads lines from a stream; fmemopen of an empty buffer fails.
+  if (text.empty()) return nullptr;
+  MountTablePtr table{mnt_new_table()};
+  // fmemopen wants a writable buffer, though libmount only reads it.
+  const FilePtr stream{::fmemopen(text.data(), text.size(), "r")};
+  if (!stream || !table) return nullptr;
+  mnt_table_set_parser_errcb(table.get(), skipMalformedLine);
+  if (mnt_table_parse_stream(table.get(), stream.get(), "mountinfo") != 0) return nullptr;
+  return table;
 }
 
-}  // namespace
-
-namespace {
-
-// fmemopen wants a writable buffer, though libmount only reads it; taking the
-// caller's text saves copying a table of thousands of lines.
-std::vector<MountEntry> parseMountText(std::string& text) {
+std::vector<MountEntry> entriesOf(std::string text) {
   std::vector<MountEntry> entries;
-  // libmount reads lines from a stream; fmemopen of an empty buffer fails.
-  if (text.empty()) return entries;
-  const FilePtr stream{::fmemopen(text.data(), text.size(), "r")};
-  MountTablePtr table{mnt_new_table()};
-  if (!stream || !table) return entries;
-  mnt_table_set_parser_errcb(table.get(), skipMalformedLine);
-  if (mnt_table_parse_stream(table.get(), stream.get(), "mountinfo") != 0) return entries;
+  const MountTablePtr table = parsedByLibmount(std::move(text));
+  if (!table) return entries;
   MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
   if (!iter) return entries;
   entries.reserve(static_cast<std::size_t>(std::max(mnt_table_get_nents(table.get()), 0)));
@@ -72,23 +69,25 @@ std::vector<MountEntry> parseMountText(std::string& text) {
 
 }  // namespace
 
-std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
-  std::string text(mountinfo);
-  return parseMountText(text);
-}
+std::vector<MountEntry> parseMountTable(std::string_view mountinfo) { return entriesOf(std::string(mountinfo)); }
 
 std::vector<MountEntry> readMountTable(int fd) {
   // One read() per page is what the kernel allows; a mount or unmount between
   // two pages can repeat or drop a line, which the parse takes in its stride.
   std::optional<std::string> text = readFromStart(fd);
   if (!text) return {};
-  return parseMountText(*text);
+  return entriesOf(std::move(*text));
 }
 
 std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
   const UniqueFd fd{::open(mountinfo.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
   if (!fd) return {};
   return readMountTable(fd.get());
+}
+
+std::string_view withoutTrailingSlashes(std::string_view path) {
+  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  return path;
 }
 
 bool isPathWithin(std::string_view path, std::string_view dir) {
@@ -104,51 +103,6 @@ const MountEntry* findMountAt(const std::vector<MountEntry>& table, std::string_
     if (withoutTrailingSlashes(it->target) == path) return &*it;
   }
   return nullptr;
-}
-
-std::vector<std::reference_wrapper<const MountEntry>> reachableMounts(const std::vector<MountEntry>& table) {
-  std::unordered_map<int, const MountEntry*> byId;
-  for (const MountEntry& entry : table) byId[entry.id] = &entry;
-  const auto isAncestor = [&](const MountEntry& candidate, const MountEntry& entry) {
-    // Bounded walk: a damaged table with a parent cycle must not loop forever.
-    const MountEntry* current = &entry;
-    for (std::size_t step = 0; step < table.size(); ++step) {
-      const auto parent = byId.find(current->parentId);
-      if (parent == byId.end() || parent->second == current) return false;
-      current = parent->second;
-      if (current == &candidate) return true;
-    }
-    return false;
-  };
-
-  // Where each mount point appears in the table, so a mount looks only at the
-  // later mounts on its own directories instead of at every later mount: a
-  // table of thousands of mounts stays quick.
-  std::unordered_map<std::string_view, std::vector<std::size_t>> positionsOf;
-  for (std::size_t i = 0; i < table.size(); ++i) positionsOf[withoutTrailingSlashes(table[i].target)].push_back(i);
-  const auto coveredAt = [&](std::size_t i, std::string_view directory) {
-    const auto found = positionsOf.find(directory);
-    if (found == positionsOf.end()) return false;
-    const std::vector<std::size_t>& positions = found->second;
-    for (auto later = std::upper_bound(positions.begin(), positions.end(), i); later != positions.end(); ++later) {
-      if (!isAncestor(table[*later], table[i])) return true;
-    }
-    return false;
-  };
-
-  std::vector<std::reference_wrapper<const MountEntry>> reachable;
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    bool covered = false;
-    std::string_view directory = withoutTrailingSlashes(table[i].target);
-    while (!covered) {
-      covered = coveredAt(i, directory);
-      if (directory == "/") break;
-      const std::size_t slash = directory.rfind('/');
-      directory = slash == 0 ? std::string_view("/") : directory.substr(0, slash);
-    }
-    if (!covered) reachable.emplace_back(table[i]);
-  }
-  return reachable;
 }
 
 namespace {

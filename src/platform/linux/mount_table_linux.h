@@ -39,6 +39,9 @@ std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo);
 // readMountTable of an open file, read from its first byte.
 std::vector<MountEntry> readMountTable(int fd);
 
+// The path without trailing slashes; "/" stays "/".
+std::string_view withoutTrailingSlashes(std::string_view path);
+
 // True when path is dir or lies below it ("/mnt/a" is within "/mnt", "/mntx" is not).
 bool isPathWithin(std::string_view path, std::string_view dir);
 

@@ -47,10 +47,23 @@ bool isControl(std::string_view character) {
   return character.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0;
 }
 
+// Bytes that stand for themselves: ASCII, printable where controls go.
+bool isPlain(char byte, bool replaceControls) {
+  const auto value = static_cast<unsigned char>(byte);
+  if (value >= 0x80) return false;
+  return !replaceControls || (value >= 0x20 && value != 0x7F);
+}
+
 std::string repaired(std::string_view raw, bool replaceControls) {
   std::string text;
   text.reserve(raw.size());
   while (!raw.empty()) {
+    // Runs of plain bytes, most names, are copied whole.
+    std::size_t plain = 0;
+    while (plain < raw.size() && isPlain(raw[plain], replaceControls)) ++plain;
+    text.append(raw.substr(0, plain));
+    raw.remove_prefix(plain);
+    if (raw.empty()) break;
     const std::size_t length = sequenceLength(raw);
     if (length == 0) {
       text += kReplacement;
