@@ -54,7 +54,11 @@ bool shownInDriveList(const MountEntry& mount, bool onBlockDevice) {
 
 std::string driveText(std::string_view mountPoint, std::string_view bracketed) {
   std::string text = displayText(mountPoint);
-  if (!bracketed.empty()) text += " [" + displayText(bracketed) + "]";
+  if (!bracketed.empty()) {
+    text += " [";
+    text += displayText(bracketed);
+    text += ']';
+  }
   return text;
 }
 
@@ -99,10 +103,12 @@ DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& ta
     if (shownInDriveList(mount, device.has_value())) shown.push_back({mount.target, &mount, &device});
   }
   // Sorted by root path, each root path once: a mount later in the table (the
-  // one on top, which queries answer for) wins over an earlier one at the same
-  // place. A table read while it changed can hold one mount twice.
-  std::stable_sort(shown.begin(), shown.end(),
-                   [](const ShownMount& a, const ShownMount& b) { return a.rootPath < b.rootPath; });
+  // one on top, which queries answer for; entries of one table lie in its
+  // order) wins over an earlier one at the same place. A table read while it
+  // changed can hold one mount twice.
+  std::sort(shown.begin(), shown.end(), [](const ShownMount& a, const ShownMount& b) {
+    return a.rootPath != b.rootPath ? a.rootPath < b.rootPath : a.mount < b.mount;
+  });
   const auto sameRootPath = [](const ShownMount& a, const ShownMount& b) { return a.rootPath == b.rootPath; };
 
   DriveList list;

@@ -36,33 +36,53 @@ MountEntry entryOf(libmnt_fs* fs) {
   return entry;
 }
 
-// libmount's table of a mountinfo text, null when there is none. The text is
-// taken, not copied, and let go as soon as libmount has read it.
-MountTablePtr parsedByLibmount(std::string text) {
-  // libmount reads lines from a stream; fmemopen of an empty buffer fails.
-  if (text.empty()) return nullptr;
-  MountTablePtr table{mnt_new_table()};
-  // fmemopen wants a writable buffer, though libmount only reads it.
-  const FilePtr stream{::fmemopen(text.data(), text.size(), "r")};
-  if (!stream || !table) return nullptr;
-  mnt_table_set_parser_errcb(table.get(), skipMalformedLine);
-  if (mnt_table_parse_stream(table.get(), stream.get(), "mountinfo") != 0) return nullptr;
-  return table;
+// libmount turns each line into an entry several times the size of the
+// line, so a table of tens of thousands of mounts is handed over a slice of
+// lines at a time, into one libmount table emptied between slices. The table
+// keeps the format it recognised in the first line for the slices after it.
+constexpr std::size_t kLinesPerSlice = 1024;
+
+// Where the slice starting at begin ends: after its last line's newline.
+std::size_t endOfSlice(std::string_view text, std::size_t begin) {
+  std::size_t end = begin;
+  for (std::size_t line = 0; line < kLinesPerSlice && end < text.size(); ++line) {
+    const std::size_t newline = text.find('\n', end);
+    end = newline == std::string_view::npos ? text.size() : newline + 1;
+  }
+  return end;
 }
 
-std::vector<MountEntry> entriesOf(std::string text) {
-  std::vector<MountEntry> entries;
-  const MountTablePtr table = parsedByLibmount(std::move(text));
-  if (!table) return entries;
-  MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
-  if (!iter) return entries;
-  entries.reserve(static_cast<std::size_t>(std::max(mnt_table_get_nents(table.get()), 0)));
+// Parses one slice and moves its entries to the end of entries; false when
+// libmount could not parse it.
+bool appendSlice(libmnt_table* table, libmnt_iter* iter, std::string& text, std::size_t begin, std::size_t end,
+                 std::vector<MountEntry>& entries) {
+  // fmemopen wants a writable buffer, though libmount only reads it.
+  const FilePtr stream{::fmemopen(text.data() + begin, end - begin, "r")};
+  if (!stream || mnt_table_parse_stream(table, stream.get(), "mountinfo") != 0) return false;
+  mnt_reset_iter(iter, MNT_ITER_FORWARD);
   libmnt_fs* fs = nullptr;
-  while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) {
+  while (mnt_table_next_fs(table, iter, &fs) == 0) {
     // libmount keeps an empty entry for a line it could not parse, and a
     // partial one for a line cut short; every whole line names its type.
     MountEntry entry = entryOf(fs);
     if (entry.target.starts_with('/') && !entry.fsType.empty()) entries.push_back(std::move(entry));
+  }
+  mnt_reset_table(table);
+  return true;
+}
+
+std::vector<MountEntry> entriesOf(std::string text) {
+  std::vector<MountEntry> entries;
+  MountTablePtr table{mnt_new_table()};
+  MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
+  if (!table || !iter) return entries;
+  mnt_table_set_parser_errcb(table.get(), skipMalformedLine);
+  entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  // fmemopen of an empty slice fails, so the loop stops before one.
+  for (std::size_t begin = 0; begin < text.size();) {
+    const std::size_t end = endOfSlice(text, begin);
+    if (!appendSlice(table.get(), iter.get(), text, begin, end, entries)) return {};
+    begin = end;
   }
   return entries;
 }

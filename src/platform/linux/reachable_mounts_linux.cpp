@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <unordered_map>
@@ -24,41 +25,52 @@ std::optional<std::string_view> parentDirectory(std::string_view directory) {
   return slash == 0 ? std::string_view("/") : directory.substr(0, slash);
 }
 
-// The first table position at each mount point, in one open-addressed array:
-// no allocation per mount, and a miss costs a probe or two.
+// The first table position recorded at each mount point, in one
+// open-addressed array of 8-byte slots: no allocation per mount, and a miss
+// costs a probe or two.
 class MountPointIndex {
  public:
-  explicit MountPointIndex(std::size_t mountPoints)
-      : slots_(std::bit_ceil(2 * mountPoints + 2)), mask_(slots_.size() - 1) {}
+  explicit MountPointIndex(const std::vector<MountEntry>& table)
+      : table_(table), slots_(std::bit_ceil(2 * table.size() + 2)), mask_(slots_.size() - 1) {}
 
-  // Records position at directory unless a position is recorded there already;
-  // false then.
-  bool add(std::string_view directory, Position position) {
-    Slot& slot = slotFor(directory);
-    if (slot.position >= 0) return false;
-    slot = {directory, position};
+  // Records position at the mount point of table[position] unless one is
+  // recorded there already; false then.
+  bool add(std::size_t position) {
+    const std::string_view directory = withoutTrailingSlashes(table_[position].target);
+    const std::size_t hash = hashOf(directory);
+    Slot& slot = slots_[slotFor(directory, hash)];
+    if (slot.positionPlusOne != 0) return false;
+    slot = {static_cast<std::uint32_t>(position + 1), static_cast<std::uint32_t>(hash)};
     return true;
   }
 
   // -1 when no mount is recorded at directory.
   Position find(std::string_view directory) const {
-    return const_cast<MountPointIndex*>(this)->slotFor(directory).position;
+    return static_cast<Position>(slots_[slotFor(directory, hashOf(directory))].positionPlusOne) - 1;
   }
 
  private:
+  // Positions fit 32 bits: the kernel allows 100,000 mounts per namespace by default.
   struct Slot {
-    std::string_view directory;
-    Position position = -1;
+    std::uint32_t positionPlusOne = 0;  // 0: empty
+    std::uint32_t hash = 0;             // low bits of the directory's hash, to skip most comparisons
   };
 
+  static std::size_t hashOf(std::string_view directory) { return std::hash<std::string_view>{}(directory); }
+
   // The slot holding directory, or the empty one where it would go.
-  Slot& slotFor(std::string_view directory) {
-    for (std::size_t i = std::hash<std::string_view>{}(directory) & mask_;; i = (i + 1) & mask_) {
-      Slot& slot = slots_[i];
-      if (slot.position < 0 || slot.directory == directory) return slot;
+  std::size_t slotFor(std::string_view directory, std::size_t hash) const {
+    for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      const Slot& slot = slots_[i];
+      if (slot.positionPlusOne == 0) return i;
+      if (slot.hash == static_cast<std::uint32_t>(hash) &&
+          withoutTrailingSlashes(table_[slot.positionPlusOne - 1].target) == directory) {
+        return i;
+      }
     }
   }
 
+  const std::vector<MountEntry>& table_;
   std::vector<Slot> slots_;  // never more than half full
   std::size_t mask_;
 };
@@ -117,11 +129,9 @@ class CoverTest {
 std::vector<std::reference_wrapper<const MountEntry>> reachableMounts(const std::vector<MountEntry>& table) {
   // The last mount at each mount point, found from the end of the table, which
   // also tells which mounts have a later one at their own mount point.
-  MountPointIndex lastAt(table.size());
+  MountPointIndex lastAt(table);
   std::vector<bool> laterAtSamePoint(table.size());
-  for (std::size_t i = table.size(); i-- > 0;) {
-    laterAtSamePoint[i] = !lastAt.add(withoutTrailingSlashes(table[i].target), static_cast<Position>(i));
-  }
+  for (std::size_t i = table.size(); i-- > 0;) laterAtSamePoint[i] = !lastAt.add(i);
 
   // The last mount at a directory or at any directory above it. Thousands of
   // mounts share a few parent directories (/var/lib/docker/..., /run/netns),
