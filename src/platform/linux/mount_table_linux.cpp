@@ -1,102 +1,21 @@
 #include "platform/linux/mount_table_linux.h"
 
 #include <fcntl.h>
-#include <sys/sysmacros.h>
-
-#include <algorithm>
-#include <cstdio>
 
 #include "platform/linux/file_text_linux.h"
-#include "platform/linux/library_handles_linux.h"
+#include "platform/linux/libmount_parse_linux.h"
 #include "platform/linux/unique_fd_linux.h"
 
 namespace vantora::linux_backend {
-namespace {
 
-std::string textOf(const char* value) { return value ? value : ""; }
-
-// A malformed line is skipped instead of ending the parse: one odd mount must
-// not hide every drive.
-int skipMalformedLine(libmnt_table*, const char*, int) { return 0; }
-
-MountEntry entryOf(libmnt_fs* fs) {
-  MountEntry entry;
-  entry.id = mnt_fs_get_id(fs);
-  entry.parentId = mnt_fs_get_parent_id(fs);
-  entry.target = textOf(mnt_fs_get_target(fs));
-  entry.fsRoot = textOf(mnt_fs_get_root(fs));
-  entry.source = textOf(mnt_fs_get_source(fs));
-  entry.fsType = textOf(mnt_fs_get_fstype(fs));
-  entry.options = textOf(mnt_fs_get_options(fs));
-  const dev_t device = mnt_fs_get_devno(fs);
-  entry.major = major(device);
-  entry.minor = minor(device);
-  entry.networkFs = mnt_fs_is_netfs(fs) == 1;
-  entry.pseudoFs = mnt_fs_is_pseudofs(fs) == 1;
-  return entry;
-}
-
-// libmount turns each line into an entry several times the size of the
-// line, so a table of tens of thousands of mounts is handed over a slice of
-// lines at a time, into one libmount table emptied between slices. The table
-// keeps the format it recognised in the first line for the slices after it.
-constexpr std::size_t kLinesPerSlice = 1024;
-
-// Where the slice starting at begin ends: after its last line's newline.
-std::size_t endOfSlice(std::string_view text, std::size_t begin) {
-  std::size_t end = begin;
-  for (std::size_t line = 0; line < kLinesPerSlice && end < text.size(); ++line) {
-    const std::size_t newline = text.find('\n', end);
-    end = newline == std::string_view::npos ? text.size() : newline + 1;
-  }
-  return end;
-}
-
-// Parses one slice and moves its entries to the end of entries; false when
-// libmount could not parse it.
-bool appendSlice(libmnt_table* table, libmnt_iter* iter, std::string& text, std::size_t begin, std::size_t end,
-                 std::vector<MountEntry>& entries) {
-  // fmemopen wants a writable buffer, though libmount only reads it.
-  const FilePtr stream{::fmemopen(text.data() + begin, end - begin, "r")};
-  if (!stream || mnt_table_parse_stream(table, stream.get(), "mountinfo") != 0) return false;
-  mnt_reset_iter(iter, MNT_ITER_FORWARD);
-  libmnt_fs* fs = nullptr;
-  while (mnt_table_next_fs(table, iter, &fs) == 0) {
-    // libmount keeps an empty entry for a line it could not parse, and a
-    // partial one for a line cut short; every whole line names its type.
-    MountEntry entry = entryOf(fs);
-    if (entry.target.starts_with('/') && !entry.fsType.empty()) entries.push_back(std::move(entry));
-  }
-  mnt_reset_table(table);
-  return true;
-}
-
-std::vector<MountEntry> entriesOf(std::string text) {
-  std::vector<MountEntry> entries;
-  MountTablePtr table{mnt_new_table()};
-  MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
-  if (!table || !iter) return entries;
-  mnt_table_set_parser_errcb(table.get(), skipMalformedLine);
-  entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  // fmemopen of an empty slice fails, so the loop stops before one.
-  for (std::size_t begin = 0; begin < text.size();) {
-    const std::size_t end = endOfSlice(text, begin);
-    if (!appendSlice(table.get(), iter.get(), text, begin, end, entries)) return {};
-    begin = end;
-  }
-  return entries;
-}
-
-}  // namespace
-
-std::vector<MountEntry> parseMountTable(std::string_view mountinfo) { return entriesOf(std::string(mountinfo)); }
+std::vector<MountEntry> parseMountTable(std::string_view mountinfo) { return parseWithLibmount(std::string(mountinfo)); }
 
 std::vector<MountEntry> readMountTable(int fd) {
   // One read() per page is what the kernel allows; a mount or unmount between
   // two pages can repeat or drop a line, which the parse takes in its stride.
   std::optional<std::string> text = readFromStart(fd);
   if (!text) return {};
-  return entriesOf(std::move(*text));
+  return parseWithLibmount(std::move(*text));
 }
 
 std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
