@@ -34,9 +34,9 @@ void MountTableCache::read() {
   ++generation_;
   // Every mount namespace has a root, so an empty table means the read failed.
   fresh_ = !table_.empty();
-  // A file that cannot be watched is opened afresh next time, as it may have
-  // been replaced.
-  if (!tellsOfChanges_) file_.reset();
+  // A file that cannot be watched, or could not be read, is opened afresh
+  // next time: it may have been replaced.
+  if (!tellsOfChanges_ || !fresh_) file_.reset();
 }
 
 }  // namespace vantora::linux_backend

@@ -50,6 +50,9 @@ void QueryWorker::letGo() {
     std::lock_guard lock(mailbox_->mutex);
     mailbox_->stop = true;
   }
+  // The work may have returned just after the deadline, leaving the thread
+  // waiting for more: wake it to end.
+  mailbox_->changed.notify_all();
   if (thread_.joinable()) thread_.detach();
 }
 
