@@ -129,10 +129,11 @@ const std::optional<BlockDevice>& BlockDeviceCache::bySource(const std::string& 
   return it->second;
 }
 
-std::vector<BlockDevice> wholeDisks(const HostRoot& root) {
+std::vector<BlockDevice> wholeDisks(const HostRoot& root, const std::set<std::string, std::less<>>& except) {
   std::vector<BlockDevice> disks;
   std::error_code error;
   for (fs::directory_iterator it(root.at("/sys/block"), error), end; !error && it != end; it.increment(error)) {
+    if (except.contains(it->path().filename().native())) continue;
     if (auto device = inspect(root, it->path())) disks.push_back(std::move(*device));
   }
   std::sort(disks.begin(), disks.end(), [](const auto& a, const auto& b) { return a.name < b.name; });

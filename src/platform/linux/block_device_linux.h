@@ -3,7 +3,9 @@
 // use a captured tree. Reading sysfs never touches a mounted file system.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -59,7 +61,8 @@ class BlockDeviceCache {
   std::unordered_map<std::string, std::optional<BlockDevice>> bySource_;
 };
 
-// Every whole disk in /sys/block, sorted by name.
-std::vector<BlockDevice> wholeDisks(const HostRoot& root);
+// Every whole disk in /sys/block but those named in except, sorted by name.
+// The ones left out are not looked at, which spares their sysfs reads.
+std::vector<BlockDevice> wholeDisks(const HostRoot& root, const std::set<std::string, std::less<>>& except = {});
 
 }  // namespace vantora::linux_backend

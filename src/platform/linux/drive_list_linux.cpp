@@ -31,8 +31,8 @@ bool isRemovableOrOptical(const BlockDevice& disk) {
   return type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
 }
 
-std::set<std::string> disksInUse(const std::vector<MountEntry>& table, BlockDeviceCache& devices) {
-  std::set<std::string> inUse;
+std::set<std::string, std::less<>> disksInUse(const std::vector<MountEntry>& table, BlockDeviceCache& devices) {
+  std::set<std::string, std::less<>> inUse;
   for (const MountEntry& mount : table) {
     if (const auto& device = devices.ofMount(mount)) inUse.insert(device->diskName);
   }
@@ -128,11 +128,11 @@ DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& ta
     list.drives.push_back({driveText(it->rootPath, bracketed), std::string(it->rootPath)});
   }
 
-  const std::set<std::string> inUse = disksInUse(table, devices);
+  // Removable and optical disks with nothing mounted from them.
   const auto byRootPath = [](const DriveEntry& a, const DriveEntry& b) { return a.rootPath < b.rootPath; };
   const std::size_t mounted = list.drives.size();
-  for (const BlockDevice& disk : wholeDisks(root)) {
-    if (!isRemovableOrOptical(disk) || inUse.contains(disk.name)) continue;
+  for (const BlockDevice& disk : wholeDisks(root, disksInUse(table, devices))) {
+    if (!isRemovableOrOptical(disk)) continue;
     const DriveEntry entry{disk.node(), disk.node()};
     // A mount at the same path keeps its place.
     if (!std::binary_search(list.drives.begin(), list.drives.begin() + mounted, entry, byRootPath)) {
