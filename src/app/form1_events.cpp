@@ -1,5 +1,7 @@
 #include "app/form1_events.h"
 
+#include <utility>
+
 #include "driveinfo/refresh_drive_info.h"
 
 namespace vantora {
@@ -12,6 +14,12 @@ void Form1Events::Form_Load() {
 void Form1Events::Drive1_Change(std::size_t listIndex) {
   form_.Drive1.listIndex = listIndex;
   refresh();
+}
+
+void Form1Events::Drive1_DropDown() {
+  DriveList list = system_.listDrives();
+  form_.Drive1.replaceEntries(std::move(list.drives), list.current);
+  window_.renderDriveList(form_);
 }
 
 void Form1Events::cmdF10_Click() { window_.endProgram(); }

@@ -20,6 +20,9 @@ class Form1Events {
   void Form_Load();
   // The user picked entry `listIndex` of Drive1.
   void Drive1_Change(std::size_t listIndex);
+  // Drive1 is about to drop down: the drives are read again, so one plugged in
+  // after start appears, and the selection stays on the same drive.
+  void Drive1_DropDown();
   void cmdF10_Click();
   // F10 ends the program whatever modifiers are held; returns whether the key was taken.
   bool Form_KeyDown(int keyCode, int shift);

@@ -29,6 +29,9 @@ class RecordingWindow : public Form1Window {
     shownLabel4 = form.Label4.caption();
     log.push_back("render");
   }
+  void renderDriveList(const Form1Model& form) override {
+    log.push_back("renderDriveList " + form.Drive1.selected().rootPath);
+  }
   void messageBox(std::string_view text, std::string_view caption) override {
     log.push_back("messageBox " + std::string(caption) + ": " + std::string(text) + " over " + shownLabel4);
   }
@@ -61,6 +64,19 @@ TEST_F(Form1EventsTest, DriveChangeRefreshesTheChosenDriveAndReportsAFailureOnce
   EXPECT_THAT(window.log,
               ElementsAre("move", "render", "render", "messageBox Vantora: ディスクが挿入されていません。 over ----"));
   EXPECT_EQ(system.calls.back(), "volumeInformation /dev/sr0");
+}
+
+TEST_F(Form1EventsTest, DropDownReadsTheDrivesAgainAndKeepsTheSelectedDrive) {
+  events.Form_Load();
+  events.Drive1_Change(1);
+  system.calls.clear();
+  window.log.clear();
+  system.driveList = {{{"/mnt/new", "/mnt/new"}, {"/", "/"}, {"/dev/sr0", "/dev/sr0"}}, 0};
+
+  events.Drive1_DropDown();
+  EXPECT_THAT(system.calls, ElementsAre("listDrives"));
+  EXPECT_THAT(window.log, ElementsAre("renderDriveList /dev/sr0"));
+  EXPECT_EQ(form.Drive1.listIndex, 2u);
 }
 
 TEST_F(Form1EventsTest, F10EndsTheProgramWhateverTheModifiers) {

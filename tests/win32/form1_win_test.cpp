@@ -9,10 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/wide_text_win.h"
 #include "ui/layout_table.h"
+#include "ui/win32/bound_controls_win.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/form1_geometry_win.h"
 #include "ui/win32/message_loop_win.h"
@@ -128,6 +131,22 @@ TEST_F(Form1Win, RenderCopiesEveryFieldIntoItsControl) {
     EXPECT_FALSE(GetWindowLongW(control(image), GWL_STYLE) & WS_VISIBLE) << image;
   }
   EXPECT_TRUE(GetWindowLongW(control("Image3"), GWL_STYLE) & WS_VISIBLE);
+}
+
+// The binding table is checked against the child windows once, when Form1 is
+// made: a control gone or of another kind fails there instead of showing nothing.
+TEST_F(Form1Win, AControlMissingOrOfTheWrongKindFailsAtStartUp) {
+  Form1Controls built = createForm1Controls(GetModuleHandleW(nullptr), form->window());
+  EXPECT_NO_THROW(BoundControls{built});
+  const HWND button = control("cmdF10");
+  for (const auto& [name, replacement] : std::vector<std::pair<std::string_view, HWND>>{
+           {"lbSou(1)", nullptr}, {"Text1", button}, {"List1", button}, {"MSChart1", button},
+           {"Drive1", button}, {"Image3", nullptr}}) {
+    const std::size_t row = static_cast<std::size_t>(findControl(name) - kForm1Layout.data());
+    const HWND kept = std::exchange(built.windows[row], replacement);
+    EXPECT_THROW(BoundControls{built}, std::logic_error) << name;
+    built.windows[row] = kept;
+  }
 }
 
 TEST_F(Form1Win, LoadCentresTheWindowAndRefreshesTheCurrentDrive) {

@@ -1,6 +1,9 @@
 #include "ui/qt/form1_controls.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPalette>
 #include <algorithm>
 #include <stdexcept>
@@ -9,6 +12,7 @@
 #include "ui/qt/fonts_qt.h"
 #include "ui/qt/make_child.h"
 #include "ui/qt/picture_pixmaps.h"
+#include "ui/qt/pie_chart.h"
 
 namespace vantora::ui::qt {
 namespace {
@@ -170,22 +174,12 @@ Form1Controls buildForm1Controls(QWidget& form) {
   setFocusOrder(form);
 
   Form1Controls controls;
-  controls.lbPC4 = find<QLabel>(form, "lbPC(4)");
-  controls.lbPC5 = find<QLabel>(form, "lbPC(5)");
-  controls.images = {find<QLabel>(form, "Image1"), find<QLabel>(form, "Image2"), find<QLabel>(form, "Image3"),
-                     find<QLabel>(form, "Image4"), find<QLabel>(form, "Image5")};
+  for (std::size_t row = 0; row < kForm1Layout.size(); ++row) {
+    controls.byRow[row] = find<QWidget>(form, kForm1Layout[row].name);
+  }
   controls.drive1 = find<DriveComboBox>(form, "Drive1");
   controls.ssTab1 = tab;
-  controls.msChart1 = find<PieChart>(form, "MSChart1");
-  controls.text1 = find<QLineEdit>(form, "Text1");
-  controls.text2 = find<QLineEdit>(form, "Text2");
-  controls.label4 = find<QLabel>(form, "Label4");
   controls.cmdF10 = find<QPushButton>(form, "cmdF10");
-  controls.lbSyu0 = find<QLabel>(form, "lbSyu(0)");
-  controls.lbSou1 = find<QLabel>(form, "lbSou(1)");
-  controls.lbAki2 = find<QLabel>(form, "lbAki(2)");
-  controls.lbSys = {find<QLabel>(form, "lbSys(0)"), find<QLabel>(form, "lbSys(1)"), find<QLabel>(form, "lbSys(2)")};
-  controls.list1 = find<QListWidget>(form, "List1");
   return controls;
 }
 

@@ -5,10 +5,12 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include "form1_fixture.h"
 #include "ui/layout_table.h"
+#include "ui/qt/bound_controls.h"
 
 namespace vantora::ui::qt::testing {
 namespace {
@@ -142,6 +144,22 @@ TEST_F(Form1Focus, OpensWithTheFocusOnTheTabControlAndFollowsTheTabIndices) {
 TEST_F(Form1Focus, TheListTakesTheFocusOnlyWhileItsPageIsSelected) {
   form->findChild<QTabBar*>()->setCurrentIndex(2);
   EXPECT_EQ(tabRound(), (QStringList{"SSTab1", "cmdF10", "Drive1", "List1", "MSChart1"}));
+}
+
+// The binding table is checked against the built controls once, when the window
+// is made: a control gone or of another kind fails there instead of showing nothing.
+TEST(Form1Bindings, AControlMissingOrOfTheWrongKindFailsAtStartUp) {
+  QWidget form;
+  const Form1Controls built = buildForm1Controls(form);
+  EXPECT_NO_THROW(BoundControls{built});
+  QPushButton stranger(&form);
+  for (const auto& [name, replacement] : std::vector<std::pair<std::string_view, QWidget*>>{
+           {"lbSou(1)", nullptr}, {"Text1", &stranger}, {"List1", &stranger}, {"MSChart1", &stranger},
+           {"Drive1", &stranger}, {"Image3", nullptr}}) {
+    Form1Controls broken = built;
+    broken.byRow[static_cast<std::size_t>(findControl(name) - kForm1Layout.data())] = replacement;
+    EXPECT_THROW(BoundControls{broken}, std::logic_error) << name;
+  }
 }
 
 }  // namespace
