@@ -66,17 +66,31 @@ TEST_F(Form1EventsTest, DriveChangeRefreshesTheChosenDriveAndReportsAFailureOnce
   EXPECT_EQ(system.calls.back(), "volumeInformation /dev/sr0");
 }
 
-TEST_F(Form1EventsTest, DropDownReadsTheDrivesAgainAndKeepsTheSelectedDrive) {
-  events.Form_Load();
-  events.Drive1_Change(1);
-  system.calls.clear();
-  window.log.clear();
-  system.driveList = {{{"/mnt/new", "/mnt/new"}, {"/", "/"}, {"/dev/sr0", "/dev/sr0"}}, 0};
-
-  events.Drive1_DropDown();
-  EXPECT_THAT(system.calls, ElementsAre("listDrives"));
-  EXPECT_THAT(window.log, ElementsAre("renderDriveList /dev/sr0"));
-  EXPECT_EQ(form.Drive1.listIndex, 2u);
+// Dropping the list down reads the drives again; only a selection that moved
+// because its drive went away refreshes the fields.
+TEST_F(Form1EventsTest, DropDownReadsTheDrivesAgainAndRefreshesOnlyWhenTheSelectedDriveIsGone) {
+  struct Case {
+    const char* name;
+    DriveList fresh;
+    std::size_t selected;
+    std::vector<std::string> log;
+  };
+  const std::vector<Case> cases{
+      {"kept, moved down", {{{"/mnt/new", "/mnt/new"}, {"/", "/"}, {"/dev/sr0", "/dev/sr0"}}, 0}, 2,
+       {"renderDriveList /dev/sr0"}},
+      {"gone, falls back", {{{"/", "/"}}, 0}, 0, {"render"}},
+      {"gone, list empty", {{}, 0}, 0, {"render", "messageBox Vantora: ディスクが挿入されていません。 over ----"}},
+  };
+  for (const Case& c : cases) {
+    form.Drive1.entries = {{"/", "/"}, {"/dev/sr0", "/dev/sr0"}};
+    events.Drive1_Change(1);
+    window.log.clear();
+    system.driveList = c.fresh;
+    events.Drive1_DropDown();
+    EXPECT_EQ(window.log, c.log) << c.name;
+    EXPECT_EQ(form.Drive1.listIndex, c.selected) << c.name;
+  }
+  EXPECT_EQ(form.Label4.caption(), "----") << "no drive left to describe";
 }
 
 TEST_F(Form1EventsTest, F10EndsTheProgramWhateverTheModifiers) {
