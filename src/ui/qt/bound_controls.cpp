@@ -3,8 +3,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QFontMetricsF>
 #include <QStringList>
 
+#include "ui/caption_fit.h"
+#include "ui/qt/fonts_qt.h"
 #include "ui/qt/drive_combo_box.h"
 #include "ui/qt/pie_chart.h"
 
@@ -24,6 +27,17 @@ bool takes(BindingKind kind, QWidget* control) {
   return false;
 }
 
+// A capacity caption wider than its label takes a smaller size of its font.
+void fitFont(QLabel& label, const ControlRow& row, const QString& text) {
+  QFont font = fontFor(row.font);
+  auto widthAt = [&](double points) {
+    font.setPixelSize(pointsToPixels(points, kDesignDpi));
+    return QFontMetricsF(font).horizontalAdvance(text);
+  };
+  widthAt(fittedPoints(row.font.points, label.contentsRect().width(), widthAt));
+  label.setFont(font);
+}
+
 }  // namespace
 
 BoundControls::BoundControls(const Form1Controls& controls) : byRow_(controls.byRow) {
@@ -36,7 +50,9 @@ BoundControls::BoundControls(const Form1Controls& controls) : byRow_(controls.by
 
 void BoundControls::writeCaption(std::size_t row, std::string_view text) {
   if (auto* label = qobject_cast<QLabel*>(byRow_[row])) {
-    label->setText(toQString(text));
+    const QString caption = toQString(text);
+    if (fitsCaptionToWidth(kForm1Layout[row].name)) fitFont(*label, kForm1Layout[row], caption);
+    label->setText(caption);
   } else {
     static_cast<QLineEdit*>(byRow_[row])->setText(toQString(text));
   }

@@ -106,6 +106,7 @@ void Form1::fitClientArea(int dpi) {
 void Form1::applyDpi(int dpi) {
   Form1Fonts fresh(dpi);
   placeForm1Controls(controls_, dpi, fresh);
+  bound_->setDpi(dpi);
   // The controls now use the new fonts; the old ones may go.
   fonts_.emplace(std::move(fresh));
   InvalidateRect(window(), nullptr, TRUE);

@@ -3,12 +3,15 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
 #include "form1_fixture.h"
+#include "driveinfo/refresh_steps.h"
+#include "ui/caption_fit.h"
 #include "ui/layout_table.h"
 #include "ui/qt/bound_controls.h"
 
@@ -144,6 +147,33 @@ TEST_F(Form1Focus, OpensWithTheFocusOnTheTabControlAndFollowsTheTabIndices) {
 TEST_F(Form1Focus, TheListTakesTheFocusOnlyWhileItsPageIsSelected) {
   form->findChild<QTabBar*>()->setCurrentIndex(2);
   EXPECT_EQ(tabRound(), (QStringList{"SSTab1", "cmdF10", "Drive1", "List1", "MSChart1"}));
+}
+
+// Every count a drive can report shows whole: a caption wider than its label
+// steps its font down, never below 7 points. The suite runs at 96 and 144 dpi.
+TEST_F(Form1Layout, CapacitiesFitTheirLabelsFromZeroToTheLargestCount) {
+  const int designPixels = pointsToPixels(12, kDesignDpi);
+  const int smallestPixels = pointsToPixels(kSmallestCaptionPoints, kDesignDpi);
+  for (const auto& [count, shrinks] : std::vector<std::pair<std::uint64_t, bool>>{
+           {0, false},
+           {999'999'999, false},
+           {270'553'174'016, false},
+           {16'000'000'000'000, true},
+           {18'446'744'073'709'551'615u, true}}) {
+    model.lbSou(1).setCaption(capacityText(count, {}));
+    model.lbAki(2).setCaption(capacityText(count / 3, {}));
+    form->render(model);
+    for (const char* name : {"lbSou(1)", "lbAki(2)"}) {
+      const QLabel& label = control<QLabel>(name);
+      const int pixels = label.font().pixelSize();
+      EXPECT_LE(QFontMetricsF(label.font()).horizontalAdvance(label.text()), label.contentsRect().width())
+          << name << " " << label.text().toStdString();
+      EXPECT_GE(pixels, smallestPixels) << name << " " << count;
+      if (std::string_view(name) == "lbSou(1)") {
+        EXPECT_EQ(pixels < designPixels, shrinks) << count;
+      }
+    }
+  }
 }
 
 // The binding table is checked against the built controls once, when the window
