@@ -4,11 +4,10 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "ui/layout_table.h"
 #include "ui/qt/picture_pixmaps.h"
+#include "ui/qt/program_end.h"
 
 namespace vantora::ui::qt {
 namespace {
@@ -19,12 +18,6 @@ void showMessageBox(QWidget& parent, const QString& text, const QString& caption
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, &parent);
   box.setTextFormat(Qt::PlainText);
   box.exec();
-}
-
-// There is nothing to save, and nothing may run after the user asked to leave.
-[[noreturn]] void endProcessNow() {
-  std::fflush(nullptr);
-  std::_Exit(0);
 }
 
 }  // namespace
@@ -45,7 +38,8 @@ Form1::Form1(Form1Model& model, SystemQueries& system, Form1Seams seams)
   if (!seams_.messageBox) {
     seams_.messageBox = [this](const QString& text, const QString& caption) { showMessageBox(*this, text, caption); };
   }
-  if (!seams_.endProgram) seams_.endProgram = endProcessNow;
+  // There is nothing to save, and nothing may run after the user asked to leave.
+  if (!seams_.endProgram) seams_.endProgram = [this] { endProcessNow(*this); };
 
   controls_.drive1->setBeforeDropDown([this] { events_.Drive1_DropDown(); });
   controls_.drive1->setOnUserSelection([this](std::size_t index) { events_.Drive1_Change(index); });
