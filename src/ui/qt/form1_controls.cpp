@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
+#include <QStyle>
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
@@ -47,7 +48,7 @@ QLabel* makeLabel(QWidget& parent, const ControlRow& row) {
   label->setText(toQString(row.content));
   label->setAlignment(alignmentOf(row.alignment));
   label->setAutoFillBackground(true);
-  setColour(*label, QPalette::Window, QApplication::palette().color(QPalette::Window));
+  setColour(*label, QPalette::Window, parent.palette().color(QPalette::Window));
   if (row.colour != TextColour::Default) setColour(*label, QPalette::WindowText, toQColor(textRgb(row.colour)));
   return label;
 }
@@ -145,6 +146,10 @@ QRect pixelRect(const ControlRow& row) {
 }
 
 Form1Controls buildForm1Controls(QWidget& form) {
+  // The fixed colours (the grey page, the blue captions, black Label20) were
+  // chosen on a light face; under a dark desktop palette they would meet light
+  // text and dark faces. The window keeps the light face whatever the desktop's.
+  form.setPalette(QApplication::style()->standardPalette());
   TabControl* tab = nullptr;
   for (const ControlRow& row : kForm1Layout) {
     QWidget* control = makeControl(containerOf(form, tab, row), row);

@@ -2,6 +2,10 @@
 // font, colour, visibility and container, and the focus order.
 
 #include <QApplication>
+#include <QImage>
+#include <QPalette>
+#include <QStyle>
+#include <cmath>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -174,6 +178,48 @@ TEST_F(Form1Layout, CapacitiesFitTheirLabelsFromZeroToTheLargestCount) {
       }
     }
   }
+}
+
+// Relative luminance contrast of two colours, as the readability guidelines define it.
+double contrast(QColor a, QColor b) {
+  auto luminance = [](QColor c) {
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double l1 = luminance(a), l2 = luminance(b);
+  return (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
+}
+
+// Under a dark desktop palette every text stays readable on its background (4.5:1,
+// or what a fixed colour gives on the light face it was chosen for): the painted
+// label's background against the pixel of its text that differs most.
+TEST_F(Form1Fixture, EveryTextStaysReadableUnderADarkPalette) {
+  const QPalette kept = QApplication::palette();
+  QPalette dark(QColor(49, 54, 59));  // a dark face, as Breeze Dark has
+  dark.setColor(QPalette::WindowText, QColor(239, 240, 241));
+  dark.setColor(QPalette::Text, QColor(239, 240, 241));
+  dark.setColor(QPalette::Base, QColor(35, 38, 41));
+  QApplication::setPalette(dark);
+  makeForm();
+  form->events().Form_Load();
+  for (const char* name : {"lbPC(5)", "Label23", "Label18", "Label22", "lbSyu(0)", "Label10", "lbSou(1)", "Label6",
+                           "Label4", "Label20"}) {
+    QLabel& label = control<QLabel>(name);
+    const QImage painted = label.grab().toImage();
+    const QColor background = painted.pixelColor(painted.width() - 1, painted.height() - 1);
+    double best = 1;
+    for (int y = 0; y < painted.height(); ++y) {
+      for (int x = 0; x < painted.width(); ++x) best = std::max(best, contrast(painted.pixelColor(x, y), background));
+    }
+    const ControlRow& row = *findControl(name);
+    const Rgb fixed = textRgb(row.colour);
+    const QColor lightFace = QApplication::style()->standardPalette().color(QPalette::Window);
+    const double wanted = row.colour == TextColour::Default
+                              ? 4.5
+                              : std::min(4.5, contrast(QColor(fixed.red, fixed.green, fixed.blue), lightFace));
+    EXPECT_GE(best, wanted - 0.01) << name;
+  }
+  QApplication::setPalette(kept);
 }
 
 // The binding table is checked against the built controls once, when the window
