@@ -6,9 +6,9 @@ display it says so in one line.
   exist, the program prints one line naming the problem and exits with status 1.
 - Dead window: the program starts in a FUSE file system whose statfs hangs like
   a dead server, so a worker thread stays blocked in the kernel. After the
-  message box is closed, F10 (and, in a second run, SIGTERM) must take the
-  window off the screen within a second although the process cannot be reaped
-  until the file system answers.
+  message box is closed, F10 (and, in further runs, SIGTERM, SIGINT and SIGHUP)
+  must take the window off the screen within a second, even where the process
+  cannot be reaped until the file system answers, and end with status 0.
 
 Usage: program_end_e2e.py VANTORA_EXECUTABLE FUSE_FS_DAEMON
 Exit 77 (skipped) when no mount namespace can be made for the dead-window part.
@@ -76,15 +76,17 @@ def check_dead_window(executable, daemon, namespace, xvfb, how):
             if how == "F10":
                 e2e.run("xdotool", "key", "F10", env=env)
             else:
-                os.kill(program.pid, signal.SIGTERM)
+                os.kill(program.pid, getattr(signal, how))
             if not wait_until(lambda: not visible(env, e2e.WINDOW_NAME), 1.0):
                 raise e2e.Failure(f"{how}: the window was still on the screen a second later")
             print(f"{how}: the window left the screen while a statfs was still hung")
+            program.stdin.close()
+            code = program.wait(timeout=10)
+            if code != 0:
+                raise e2e.Failure(f"{how}: the program ended with {code}, not 0 as F10 ends it")
         finally:
             program.stdin.close()
-            try:
-                program.wait(timeout=10)
-            except subprocess.TimeoutExpired:
+            if program.poll() is None:
                 program.kill()
                 program.wait()
             shutil.rmtree(work, ignore_errors=True)
@@ -104,7 +106,7 @@ def main():
         return 1 if failures else e2e.SKIPPED
     # One server for both runs: a server started again on the same number can race the old one's exit.
     with e2e.PrivateXvfb() as xvfb:
-        for how in ("F10", "SIGTERM"):
+        for how in ("F10", "SIGTERM", "SIGINT", "SIGHUP"):
             try:
                 check_dead_window(executable, daemon, namespace, xvfb, how)
             except (e2e.Failure, subprocess.SubprocessError) as error:
