@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ui/layout_table.h"
+#include "ui/qt/frame_extents.h"
 #include "ui/qt/picture_pixmaps.h"
 #include "ui/qt/program_end.h"
 
@@ -54,16 +55,29 @@ Extent Form1::screenSize() const {
   return {static_cast<double>(screen.width()), static_cast<double>(screen.height())};
 }
 
-// Before the window is first shown the window manager has not framed it yet, and
-// the frame is the client area itself.
+// Before the window is first shown the window manager has not framed it yet:
+// the frame it will get is asked for, so the window is centred as it will be
+// seen. Where no frame is known, the frame is the client area itself.
 Extent Form1::outerSize() const {
-  const QRect frame = frameGeometry();
+  const QRect frame = isVisible() ? frameGeometry() : geometry().marginsAdded(frameToCome());
   return {static_cast<double>(frame.width()), static_cast<double>(frame.height())};
 }
 
+// Until the window is mapped, the window system places its client area where it
+// is put; the frame then grows round it. So the client goes inside the frame to come.
 void Form1::moveTo(Position topLeft) {
-  const QPoint screenOrigin = QGuiApplication::primaryScreen()->geometry().topLeft();
-  move(screenOrigin + QPoint(static_cast<int>(std::lround(topLeft.left)), static_cast<int>(std::lround(topLeft.top))));
+  const QPoint frameTopLeft = QGuiApplication::primaryScreen()->geometry().topLeft() +
+                              QPoint(static_cast<int>(std::lround(topLeft.left)), static_cast<int>(std::lround(topLeft.top)));
+  if (isVisible()) {
+    move(frameTopLeft);
+  } else {
+    setGeometry(QRect(frameTopLeft + QPoint(frameToCome().left(), frameToCome().top()), size()));
+  }
+}
+
+QMargins Form1::frameToCome() const {
+  if (!frameToCome_) frameToCome_ = frameExtentsBeforeMapping(*this).value_or(QMargins());
+  return *frameToCome_;
 }
 
 void Form1::render(const Form1Model& form) { renderForm1(form, bound_); }

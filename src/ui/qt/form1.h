@@ -1,6 +1,8 @@
 #pragma once
+#include <QMargins>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "app/form1_events.h"
@@ -39,7 +41,11 @@ class Form1 : public QWidget, public Form1Window {
   void endProgram() override;
 
  private:
+  // The frame the window manager will give the window; none where it is not known.
+  QMargins frameToCome() const;
+
   Form1Seams seams_;
+  mutable std::optional<QMargins> frameToCome_;
   Form1Controls controls_;
   BoundControls bound_;
   Form1Events events_;
