@@ -35,14 +35,14 @@ int main(int argc, char** argv) {
 
   vantora::Form1Model form;
   vantora::ui::qt::Form1 window(form, *system);
+  // Asked to end from outside, the program ends as F10 ends it.
+  const vantora::ui::qt::EndSignals endSignals([&window] { window.endProgram(); });
   std::optional<vantora::ui::qt::FirstFrameMarker> firstFrame;
   if (qEnvironmentVariableIsSet("VANTORA_MARK_FIRST_FRAME")) firstFrame.emplace(window);
 
   vantora::DriveList list = drives.get();
   form.Drive1.replaceEntries(std::move(list.drives), list.current);
   window.events().Form_Load();
-  // Asked to end from outside, the program ends as F10 ends it.
-  const vantora::ui::qt::EndSignals endSignals([&window] { window.endProgram(); });
   window.show();
   return QApplication::exec();
 }

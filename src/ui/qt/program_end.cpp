@@ -2,11 +2,13 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 #include <xcb/xcb.h>
 
 namespace vantora::ui::qt {
