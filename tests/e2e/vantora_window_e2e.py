@@ -50,10 +50,12 @@ class PrivateXvfb:
     def __enter__(self):
         # Xvfb picks a free display itself and writes its number to the pipe
         # once it accepts clients: a number chosen here could be taken by
-        # another X server starting at the same moment.
+        # another X server starting at the same moment. -noreset: the server
+        # would otherwise reset, and refuse connections for a moment, each time
+        # its last client leaves.
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
         os.close(write_end)
         with os.fdopen(read_end) as reported:
