@@ -45,28 +45,49 @@ def namespace_flag():
     return None
 
 
-def free_display():
-    for number in range(90, 200):
+def unused_display():
+    """A display number no server listens on; far above those servers pick for themselves."""
+    for number in range(64000, 64100):
         if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
             return number
-    raise Failure("no free X display number between 90 and 199")
+    raise Failure("no unused X display number between 64000 and 64099")
 
 
 class PrivateXvfb:
+    """An Xvfb of this test's own: tests running side by side may try the same
+    number, and only the server whose lock file names its own pid has it."""
+
     def __enter__(self):
-        self.number = free_display()
-        self.display = f":{self.number}"
-        # -noreset: the server would otherwise reset, and refuse connections for a
-        # moment, each time its last client leaves.
-        self.process = subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.monotonic() + 10
-        while not os.path.exists(f"/tmp/.X11-unix/X{self.number}"):
-            if self.process.poll() is not None or time.monotonic() > deadline:
-                raise Failure(f"Xvfb did not start on {self.display}")
+        for number in range(90, 200):
+            if os.path.exists(f"/tmp/.X{number}-lock"):
+                continue
+            # -noreset: the server would otherwise reset, and refuse connections for a
+            # moment, each time its last client leaves.
+            self.process = subprocess.Popen(
+                ["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if self._owns(number):
+                self.number = number
+                self.display = f":{number}"
+                return self
+        raise Failure("Xvfb did not start on any display between 90 and 199")
+
+    def _owns(self, number, timeout=10):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                return False
+            try:
+                with open(f"/tmp/.X{number}-lock") as lock:
+                    owner = int(lock.read().strip() or 0)
+            except (OSError, ValueError):
+                owner = 0
+            if owner == self.process.pid and os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                return True
             time.sleep(0.05)
-        return self
+        self.process.kill()
+        self.process.wait()
+        return False
 
     def __exit__(self, *exc):
         self.process.terminate()
