@@ -46,6 +46,14 @@ def namespace_flag():
     return None
 
 
+def unused_display():
+    """A display number no server listens on; far above those servers pick for themselves."""
+    for number in range(64000, 64100):
+        if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
+            return number
+    raise Failure("no unused X display number between 64000 and 64099")
+
+
 class PrivateXvfb:
     def __enter__(self):
         # Xvfb picks a free display itself and writes its number to the pipe
