@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdint>
+#include <ostream>
 #include <limits>
 #include <stdexcept>
 
@@ -12,6 +14,8 @@ namespace {
 const NumberSeparators kEnglish{",", "."};
 const NumberSeparators kGerman{".", ","};
 const NumberSeparators kFrench{"\u202F", ","};  // narrow no-break space, several bytes
+const NumberSeparators kPashto{"\u066C", "\u066B"};  // Arabic thousands and decimal separators
+const NumberSeparators kFourBytes{"\U0001D7CE", "\U0001D7CF"};  // the longest a UTF-8 separator can be
 
 struct DecimalCase {
   const char* name;
@@ -55,6 +59,48 @@ TEST(TwoDecimals, RefusesWhatIsNotANumber) {
   EXPECT_THROW(formatTwoDecimals(std::numeric_limits<double>::infinity(), Grouping::Plain, kEnglish),
                std::domain_error);
 }
+
+// The process locale (which a toolkit sets from the environment) must not
+// change a digit, whatever the length of its own separators; the window's
+// separators are passed in.
+struct LocaleCase {
+  const char* name;
+  const char* locale;
+  NumberSeparators separators;
+  const char* grouped;  // 1234567.891 as "#,##0.##"
+  const char* general;  // 45.67
+  friend void PrintTo(const LocaleCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class UnderProcessLocale : public ::testing::TestWithParam<LocaleCase> {
+ protected:
+  void SetUp() override {
+    if (!std::setlocale(LC_ALL, GetParam().locale)) GTEST_SKIP() << GetParam().locale << " is not installed";
+  }
+  void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST_P(UnderProcessLocale, EveryFormIsExact) {
+  const LocaleCase& c = GetParam();
+  EXPECT_EQ(formatTwoDecimals(1234567.891, Grouping::Grouped, c.separators), c.grouped);
+  EXPECT_EQ(formatGeneral({4567}, c.separators), c.general);
+  EXPECT_EQ(formatCount(1'000'000, c.separators), "1" + c.separators.group + "000" + c.separators.group + "000");
+  EXPECT_EQ(formatMillions(1'005'000, c.separators), "1" + c.separators.decimal + "01");
+  EXPECT_EQ(formatTwoDecimals(2.675, Grouping::Plain, c.separators), "2" + c.separators.decimal + "68");
+  EXPECT_EQ(parseHundredths(c.general, c.separators), Hundredths{4567});
+  EXPECT_DOUBLE_EQ(parseNumber(c.grouped, c.separators).value_or(0), 1234567.89);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, UnderProcessLocale,
+    ::testing::Values(
+        LocaleCase{"pashto", "ps_AF.UTF-8", kPashto, "1\u066C234\u066C567\u066B89", "45\u066B67"},
+        LocaleCase{"french", "fr_FR.UTF-8", kFrench, "1\u202F234\u202F567,89", "45,67"},
+        LocaleCase{"german", "de_DE.UTF-8", kGerman, "1.234.567,89", "45,67"},
+        LocaleCase{"english_under_pashto", "ps_AF.UTF-8", kEnglish, "1,234,567.89", "45.67"},
+        LocaleCase{"four_byte_separators", "ps_AF.UTF-8", kFourBytes, "1\U0001D7CE234\U0001D7CE567\U0001D7CF89",
+                   "45\U0001D7CF67"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TwoDecimals, UsesTheLocaleSeparators) {
   EXPECT_EQ(formatTwoDecimals(1234567.891, Grouping::Grouped, kGerman), "1.234.567,89");
