@@ -82,7 +82,10 @@ std::optional<FuseFileSystem> FuseFileSystem::mount(const StatfsAnswer& answer, 
                                 std::to_string(answer.freeBlocks),
                                 std::to_string(answer.availableBlocks),
                                 std::to_string(answer.fragmentSize)};
-  if (answer.hang) argv.push_back("hang");
+  argv.push_back(answer.hang         ? "hang"
+                 : answer.hangLookup ? "hang-lookup"
+                                     : "slow=" + std::to_string(answer.delayMs));
+  argv.push_back(answer.source);
   std::vector<char*> args;
   for (std::string& arg : argv) args.push_back(arg.data());
   args.push_back(nullptr);

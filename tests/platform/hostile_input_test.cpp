@@ -96,6 +96,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "bad" + kReplacement + kReplacement},
         HostileCase{"c1_control", "c1\xC2\x85", "c1\xC2\x9B", "c1" + kReplacement, "c1" + kReplacement,
                     "c1" + kReplacement},
+        // "exe.txt" must not show as "txt.exe"; isolates and marks go too.
+        HostileCase{"bidi_override", "exe\u202Etxt", "gpj\u202E.exe", "exe" + kReplacement + "txt",
+                    "gpj" + kReplacement + ".exe", "gpj" + kReplacement + ".exe"},
+        HostileCase{"bidi_isolate_and_mark", "a\u2067b\u200Fc", "\u2066x\u2069", "a" + kReplacement + "b" + kReplacement + "c",
+                    kReplacement + "x" + kReplacement, kReplacement + "x" + kReplacement},
         HostileCase{"japanese", "写真", "旅行の写真", "写真", "旅行の写真", "旅行の写真"},
         HostileCase{"label_of_255_bytes", "long", repeated("L", 255), "long", repeated("L", 255), repeated("L", 255)},
         // 85 three-byte characters: 255 bytes, all of them fit.
@@ -162,11 +167,33 @@ TEST(DamagedMountTable, GivesEachDriveOnceAndRefreshes) {
   }
 }
 
+// Mounts come and go while a refresh runs: every answer of one refresh comes
+// from the table its first question read, the next refresh reads it afresh.
+TEST(MountTableChangingMidRefresh, OneRefreshAnswersFromOneTable) {
+  MadeUpMachine machine;
+  machine.addMount("/", "overlay", "overlay", "0:30");
+  const std::string ram = machine.makeMountPoint("ram");
+  machine.writeMountTable();
+  LinuxSystemQueries queries(machine.root(), 2s);
+  std::uint64_t free = 0, total = 0, totalFree = 0;
+  {
+    const RefreshScope refresh(queries);
+    EXPECT_EQ(queries.driveType(ram), kDriveNoRootDir);
+    machine.addMount(ram, "tmpfs", "tmpfs", "0:40");
+    machine.writeMountTable();
+    EXPECT_FALSE(queries.diskFreeSpaceEx(ram, free, total, totalFree)) << "a capacity from the later table";
+    EXPECT_EQ(queries.lastError(), winerror::kErrorPathNotFound);
+  }
+  const RefreshScope next(queries);
+  EXPECT_EQ(queries.driveType(ram), kDriveRamdisk);
+  EXPECT_TRUE(queries.diskFreeSpaceEx(ram, free, total, totalFree));
+}
+
 TEST(DamagedMountTable, EmptyOrMissingGivesNoDrivesAndNoCrash) {
   MadeUpMachine machine;
   LinuxSystemQueries queries(machine.root(), 2s);
   EXPECT_TRUE(queries.listDrives().drives.empty());
-  EXPECT_EQ(queries.driveType("/"), DRIVE_NO_ROOT_DIR);
+  EXPECT_EQ(queries.driveType("/"), kDriveNoRootDir);
   machine.writeMountTable();
   EXPECT_TRUE(queries.listDrives().drives.empty());
 

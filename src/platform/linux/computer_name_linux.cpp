@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/linux/utf8_text.h"
+#include "platform/utf8_text.h"
 #include "platform/system_queries.h"
 
 namespace vantora::linux_backend {
