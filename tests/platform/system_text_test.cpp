@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "ab\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE"},
                       NameCase{"invalid_byte", "pc\xFF", "pc\xEF\xBF\xBD"},
                       NameCase{"empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(ComputerName, HostNameOfThisMachineIsRead) {
   EXPECT_FALSE(readHostName().empty());
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SeparatorCase{"latin1_nbsp", "\x03", "\xA0", ",", {"\xEF\xBF\xBD", ","}},
                       SeparatorCase{"grouping_without_separator", "\x03", "", ",", {",", "."}},
                       SeparatorCase{"same_separators", "\x03", ",", ",", {",", "."}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "\xE2\x80\x8D\xE2\x80\x90\xE2\x81\xB0"},
         RepairCase{"embedded_nul", std::string("a\0b", 3), std::string("a\0b", 3), "a" FFFD "b"},
         RepairCase{"empty", "", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(Utf8Prefix, NeverEndsInsideACharacter) {
   struct Case {
