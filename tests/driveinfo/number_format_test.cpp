@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         LocaleCase{"english_under_pashto", "ps_AF.UTF-8", kEnglish, "1,234,567.89", "45.67"},
         LocaleCase{"four_byte_separators", "ps_AF.UTF-8", kFourBytes, "1\U0001D7CE234\U0001D7CE567\U0001D7CF89",
                    "45\U0001D7CF67"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(TwoDecimals, UsesTheLocaleSeparators) {
   EXPECT_EQ(formatTwoDecimals(1234567.891, Grouping::Grouped, kGerman), "1.234.567,89");
