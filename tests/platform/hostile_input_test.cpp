@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <set>
 
@@ -187,6 +189,37 @@ TEST(MountTableChangingMidRefresh, OneRefreshAnswersFromOneTable) {
   const RefreshScope next(queries);
   EXPECT_EQ(queries.driveType(ram), kDriveRamdisk);
   EXPECT_TRUE(queries.diskFreeSpaceEx(ram, free, total, totalFree));
+}
+
+// Without udev's record the list takes a label from blkid's cache, but only
+// from an entry of the file system now mounted (not an xfs image's that the
+// loop device held before).
+TEST(StaleBlkidCache, GivesNoLabelToTheListOrTheWindow) {
+  for (const std::string cachedType : {"vfat", "xfs"}) {
+    const bool current = cachedType == "vfat";
+    MadeUpMachine machine;
+    machine.addMount("/", "overlay", "overlay", "0:30");
+    const std::string stick = machine.makeMountPoint("stick");
+    const std::string number = machine.addUsbStick('b', "vfat", "UDEV");
+    machine.addMount(stick, "vfat", "/dev/sdb1", number);
+    machine.writeMountTable();
+    std::filesystem::remove(machine.root().at("/run/udev/data/b" + number));
+    std::filesystem::create_directories(machine.root().at("/run/blkid"));
+    // Probed in 2100, so after the scratch mount point was made.
+    std::ofstream(machine.root().at("/run/blkid/blkid.tab"))
+        << "<device DEVNO=\"0x811\" TIME=\"4102444800\" LABEL=\"CACHED\" TYPE=\"" << cachedType
+        << "\">/dev/sdb1</device>\n";
+    LinuxSystemQueries queries(machine.root(), 2s);
+
+    Form1Model form;
+    form.Drive1.entries = queries.listDrives().drives;
+    const DriveEntry expected{stick + (current ? " [CACHED]" : ""), stick};
+    EXPECT_NE(std::find(form.Drive1.entries.begin(), form.Drive1.entries.end(), expected), form.Drive1.entries.end())
+        << cachedType;
+    select(form, stick);
+    EXPECT_EQ(RefreshDriveInfo(form, queries), RefreshEnd::Normal);
+    EXPECT_EQ(form.lbSys(1).caption(), current ? "CACHED" : "") << cachedType;
+  }
 }
 
 TEST(DamagedMountTable, EmptyOrMissingGivesNoDrivesAndNoCrash) {

@@ -160,11 +160,16 @@ TEST(RealBlkidCache, RemembersTheLabelOfAVolume) {
   MAKE_OR_SKIP(volume, (VolumeRecipe{{"mkfs.ext4", "-q", "-F", "-L", "CACHED", "{device}"}, "ext4", "", 0, 64}));
   const std::string cacheFile = (volume->directory.path() / "blkid.tab").string();
   ASSERT_EQ(runCommand({"blkid", "-c", cacheFile, volume->loop->node()}).status, 0);
-  const auto identity = linux_backend::cachedBlkidIdentity(cacheFile, volume->loop->node());
-  ASSERT_TRUE(identity);
-  EXPECT_EQ(identity->label, "CACHED");
-  EXPECT_EQ(identity->type, "ext4");
-  EXPECT_FALSE(linux_backend::cachedBlkidIdentity(cacheFile, "/dev/vantora-no-such-device"));
+  const auto entry = linux_backend::cachedBlkidEntry(cacheFile, volume->loop->node());
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(entry->identity.label, "CACHED");
+  EXPECT_EQ(entry->identity.type, "ext4");
+  const auto loop = linux_backend::blockDeviceByName({}, volume->loop->node().substr(5));
+  ASSERT_TRUE(loop);
+  EXPECT_EQ(entry->major, loop->major);
+  EXPECT_EQ(entry->minor, loop->minor);
+  EXPECT_GT(entry->probedAt, 0);
+  EXPECT_FALSE(linux_backend::cachedBlkidEntry(cacheFile, "/dev/vantora-no-such-device"));
 }
 
 // A tmpfs is a RAM disk; a mount point may hold any byte but '\0'.

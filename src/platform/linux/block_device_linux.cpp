@@ -98,7 +98,7 @@ std::optional<BlockDevice> blockDeviceOfSource(const HostRoot& root, std::string
   source.remove_prefix(7);
   std::error_code error;
   for (fs::directory_iterator it(root.at("/sys/block"), error), end; !error && it != end; it.increment(error)) {
-    const std::string& name = it->path().filename().native();
+    const std::string name = it->path().filename().native();
     if (name.starts_with("dm-") && readFirstLine(it->path() / "dm" / "name") == source) {
       return blockDeviceByName(root, name);
     }

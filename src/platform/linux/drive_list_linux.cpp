@@ -5,6 +5,7 @@
 
 #include "platform/linux/drive_type_linux.h"
 #include "platform/linux/udev_db_linux.h"
+#include "platform/linux/volume_identity_linux.h"
 #include "platform/utf8_text.h"
 
 namespace vantora::linux_backend {
@@ -39,9 +40,12 @@ std::set<std::string, std::less<>> disksInUse(const std::vector<MountEntry>& tab
 }
 
 // The label the list shows for a block device: what the udev database
-// recorded when the device appeared; empty when udev does not know it.
-std::string listedLabel(const HostRoot& root, const BlockDevice& device) {
-  const auto identity = readUdevIdentity(root, device.major, device.minor);
+// recorded when the device appeared, else what blkid's cache remembers of the
+// file system of this type on it; empty when neither knows. The device itself
+// is never read, nor the mounted file system (so when it was made is unknown).
+std::string listedLabel(const HostRoot& root, const BlockDevice& device, std::string_view mountType) {
+  auto identity = readUdevIdentity(root, device.major, device.minor);
+  if (!identity) identity = cachedIdentity(root, device, mountType, std::nullopt);
   return identity ? identity->label : std::string();
 }
 
@@ -110,7 +114,7 @@ DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& ta
     if (drive.device && *drive.device) {
       const BlockDevice& device = **drive.device;
       const auto [label, added] = labels.try_emplace({device.major, device.minor});
-      if (added) label->second = listedLabel(root, device);
+      if (added) label->second = listedLabel(root, device, drive.mount->fsType);
       bracketed = label->second;
     } else if (drive.mount && isNetworkMount(*drive.mount)) {
       bracketed = drive.mount->source;

@@ -118,11 +118,12 @@ bool LinuxSystemQueries::volumeInformation(const std::string& rootPath, VolumeNa
   if (!mount.value) return fail(mount.error);
   const std::optional<BlockDevice> device = devices_.ofMount(*mount.value);
   const Outcome<VolumeFacts> facts =
-      runBounded(mount.value->target, callDeadline(), [root = root_, target = mount.value->target, device]() {
+      runBounded(mount.value->target, callDeadline(),
+                 [root = root_, target = mount.value->target, type = mount.value->fsType, device]() {
         const Outcome<struct statvfs> stats = statMountPoint(target);
         if (!stats.value) return Outcome<VolumeFacts>{std::nullopt, stats.error};
         const std::string deviceNode = device ? root.at(device->node()).string() : std::string();
-        return Outcome<VolumeFacts>{VolumeFacts{readVolumeIdentity(root, device, target),
+        return Outcome<VolumeFacts>{VolumeFacts{readVolumeIdentity(root, device, target, type),
                                                 probeFeatures(target, deviceNode),
                                                 static_cast<std::uint32_t>(stats.value->f_namemax)}};
       });
