@@ -21,11 +21,12 @@ using namespace std::chrono_literals;
 BoundedClock::time_point in(std::chrono::milliseconds wait) { return BoundedClock::now() + wait; }
 
 TEST(BoundedCall, FinishedWorkGivesItsOutcome) {
-  EXPECT_EQ(runBounded("/mnt/fast", in(5s), [] { return Outcome<int>{42}; }).value, 42);
-  const auto failed = runBounded("/mnt/fails", in(5s), [] { return Outcome<int>{std::nullopt, 1117}; });
+  BoundedCalls calls;
+  EXPECT_EQ(calls.run("/mnt/fast", in(5s), [] { return Outcome<int>{42}; }).value, 42);
+  const auto failed = calls.run("/mnt/fails", in(5s), [] { return Outcome<int>{std::nullopt, 1117}; });
   EXPECT_FALSE(failed.value);
   EXPECT_EQ(failed.error, 1117u);
-  const auto threw = runBounded("/mnt/throws", in(5s), []() -> Outcome<int> { throw std::runtime_error("x"); });
+  const auto threw = calls.run("/mnt/throws", in(5s), []() -> Outcome<int> { throw std::runtime_error("x"); });
   EXPECT_FALSE(threw.value);
   EXPECT_EQ(threw.error, winerror::kErrorGenFailure);
 }
@@ -45,26 +46,27 @@ struct StuckWork {
 TEST(BoundedCall, StuckWorkTimesOutAndBlocksOnlyItsOwnKey) {
   std::promise<void> release;
   const StuckWork stuck{release.get_future().share()};
+  BoundedCalls calls;
 
   const auto begin = BoundedClock::now();
-  const auto first = runBounded("/mnt/hung", in(50ms), stuck);
+  const auto first = calls.run("/mnt/hung", in(50ms), stuck);
   EXPECT_GE(BoundedClock::now() - begin, 50ms);
   EXPECT_FALSE(first.value);
   EXPECT_EQ(first.error, winerror::kErrorSemTimeout);
 
   // While the first call is stuck, the same mount is refused at once
   // instead of costing another thread.
-  EXPECT_EQ(runBounded("/mnt/hung", in(5s), stuck).error, winerror::kErrorSemTimeout);
+  EXPECT_EQ(calls.run("/mnt/hung", in(5s), stuck).error, winerror::kErrorSemTimeout);
   EXPECT_EQ(stuck.started->load(), 1);
 
   // Another mount is not affected.
-  EXPECT_EQ(runBounded("/mnt/other", in(5s), [] { return Outcome<int>{7}; }).value, 7);
+  EXPECT_EQ(calls.run("/mnt/other", in(5s), [] { return Outcome<int>{7}; }).value, 7);
 
   // Once the stuck call returns, the mount may be asked again.
   release.set_value();
   Outcome<int> again;
   for (int attempt = 0; attempt < 500 && !again.value; ++attempt) {
-    again = runBounded("/mnt/hung", in(5s), [] { return Outcome<int>{2}; });
+    again = calls.run("/mnt/hung", in(5s), [] { return Outcome<int>{2}; });
     if (!again.value) std::this_thread::sleep_for(10ms);
   }
   EXPECT_EQ(again.value, 2);
@@ -79,7 +81,8 @@ TEST(BoundedCall, CallersRacingOnOneKeyStartOneThread) {
   std::atomic<int> timedOut = 0;
   for (int i = 0; i < 8; ++i) {
     callers.emplace_back([&] {
-      if (runBounded("/mnt/race", in(100ms), stuck).error == winerror::kErrorSemTimeout) ++timedOut;
+      BoundedCalls calls;  // one per thread: the stuck key is shared by all
+      if (calls.run("/mnt/race", in(100ms), stuck).error == winerror::kErrorSemTimeout) ++timedOut;
     });
   }
   for (std::thread& caller : callers) caller.join();
@@ -89,8 +92,9 @@ TEST(BoundedCall, CallersRacingOnOneKeyStartOneThread) {
 }
 
 TEST(BoundedCall, DeadlineAlreadyPassedStartsNothing) {
+  BoundedCalls calls;
   auto started = std::make_shared<std::atomic<int>>(0);
-  const auto outcome = runBounded("/mnt/late", BoundedClock::now() - 1ms, [started] {
+  const auto outcome = calls.run("/mnt/late", BoundedClock::now() - 1ms, [started] {
     ++*started;
     return Outcome<int>{1};
   });
@@ -115,17 +119,22 @@ std::future<void> signalWhenThisThreadEnds() {
   return threadEnded->get_future();
 }
 
-TEST(BoundedCallThreads, FinishedWorkLeavesNoThreadBehind) {
-  for (const char* key : {"/", "/mnt/a", "/"}) {
-    std::future<void> ended;
-    const auto outcome = runBounded(key, in(5s), [&ended] {
+Outcome<std::thread::id> whereItRan() { return {std::this_thread::get_id()}; }
+
+TEST(BoundedCallThreads, CallsShareOneWorkerThatEndsWithThem) {
+  std::future<void> ended;
+  {
+    BoundedCalls calls;
+    const auto first = calls.run("/", in(5s), [&ended] {
       ended = signalWhenThisThreadEnds();
-      return Outcome<std::thread::id>{std::this_thread::get_id()};
+      return whereItRan();
     });
-    ASSERT_TRUE(outcome.value) << key;
-    EXPECT_NE(*outcome.value, std::this_thread::get_id());
-    EXPECT_EQ(ended.wait_for(0s), std::future_status::ready) << key << ": the thread outlived its call";
+    ASSERT_TRUE(first.value);
+    EXPECT_NE(*first.value, std::this_thread::get_id());
+    for (const char* key : {"/mnt/a", "/", "/mnt/a"}) EXPECT_EQ(calls.run(key, in(5s), whereItRan).value, first.value);
+    EXPECT_EQ(ended.wait_for(0s), std::future_status::timeout) << "the worker ended between calls";
   }
+  EXPECT_EQ(ended.wait_for(0s), std::future_status::ready) << "the worker outlived its calls";
 }
 
 TEST(BoundedCallThreads, StuckMountTiesUpOneThreadThatEndsOnceReleased) {
@@ -138,10 +147,13 @@ TEST(BoundedCallThreads, StuckMountTiesUpOneThreadThatEndsOnceReleased) {
     handedOver->set_value();
     return stuck();
   };
-  EXPECT_EQ(runBounded("/mnt/dead", in(20ms), stuckAndSignalling).error, winerror::kErrorSemTimeout);
+  BoundedCalls calls;
+  EXPECT_EQ(calls.run("/mnt/dead", in(20ms), stuckAndSignalling).error, winerror::kErrorSemTimeout);
   for (int refresh = 0; refresh < 5; ++refresh) {
-    EXPECT_EQ(runBounded("/mnt/dead", in(20ms), stuck).error, winerror::kErrorSemTimeout);
+    EXPECT_EQ(calls.run("/mnt/dead", in(20ms), stuck).error, winerror::kErrorSemTimeout);
   }
+  // A fresh worker serves the other mounts.
+  EXPECT_EQ(calls.run("/mnt/alive", in(5s), [] { return Outcome<int>{3}; }).value, 3);
   EXPECT_EQ(stuck.started->load(), 1);
   handedOver->get_future().wait();
   EXPECT_EQ(ended->wait_for(0s), std::future_status::timeout);

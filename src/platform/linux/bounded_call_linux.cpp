@@ -8,6 +8,7 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace vantora::linux_backend {
 namespace {
@@ -39,13 +40,6 @@ void release(BusyKeys& busy, const std::string& key) {
   busy.keys.erase(key);
 }
 
-// What the caller and the thread share; owned by both, so either may go first.
-struct Handover {
-  std::mutex mutex;
-  std::condition_variable ended;
-  bool done = false;
-};
-
 }  // namespace
 
 std::chrono::milliseconds mountQueryDeadlineFrom(const char* text) {
@@ -63,42 +57,84 @@ std::chrono::milliseconds mountQueryDeadline() {
   return deadline;
 }
 
-std::uint32_t runBoundedWork(const std::string& key, BoundedClock::time_point until, std::function<void()> work) {
+// What a caller and its worker share; owned by both, so either may go first.
+struct BoundedCalls::Mailbox {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::function<void()> work;  // handed over, not yet taken
+  bool done = false;           // the last work taken has returned
+  bool stop = false;           // end once idle
+
+  static void serve(const std::shared_ptr<Mailbox>& mailbox) {
+    std::unique_lock lock(mailbox->mutex);
+    for (;;) {
+      mailbox->changed.wait(lock, [&] { return mailbox->stop || mailbox->work; });
+      if (!mailbox->work) return;
+      std::function<void()> work = std::exchange(mailbox->work, nullptr);
+      lock.unlock();
+      work();
+      // Whatever the work holds goes before the caller hears of the end.
+      work = nullptr;
+      lock.lock();
+      mailbox->done = true;
+      mailbox->changed.notify_all();
+    }
+  }
+};
+
+BoundedCalls::~BoundedCalls() {
+  endWorker();
+  if (worker_.joinable()) worker_.join();
+}
+
+void BoundedCalls::endWorker() {
+  if (!mailbox_) return;
+  {
+    std::lock_guard lock(mailbox_->mutex);
+    mailbox_->stop = true;
+  }
+  // A worker whose work returned just after its deadline waits for more:
+  // this wakes it to end.
+  mailbox_->changed.notify_all();
+  mailbox_.reset();
+}
+
+std::uint32_t BoundedCalls::runWork(const std::string& key, BoundedClock::time_point until,
+                                    std::function<void()> work) {
   if (BoundedClock::now() >= until) return winerror::kErrorSemTimeout;
   const auto busy = busyKeys();
   if (!claim(*busy, key)) return winerror::kErrorSemTimeout;
-  const auto handover = std::make_shared<Handover>();
-  std::thread thread;
-  try {
-    thread = std::thread([busy, key, handover, work = std::move(work)]() mutable {
-      try {
-        work();
-      } catch (...) {
-        // The caller's result keeps its general failure.
-      }
-      // Whatever the work holds goes, and the key is free, before the caller
-      // hears of the end: a caller that asks again at once is never refused.
-      work = nullptr;
+  if (!mailbox_) {
+    auto mailbox = std::make_shared<Mailbox>();
+    try {
+      worker_ = std::thread([mailbox] { Mailbox::serve(mailbox); });
+    } catch (const std::system_error&) {
       release(*busy, key);
-      std::lock_guard lock(handover->mutex);
-      handover->done = true;
-      handover->ended.notify_all();
-    });
-  } catch (const std::system_error&) {
+      return winerror::kErrorGenFailure;
+    }
+    mailbox_ = std::move(mailbox);
+  }
+  std::unique_lock lock(mailbox_->mutex);
+  mailbox_->work = [busy, key, work = std::move(work)] {
+    try {
+      work();
+    } catch (...) {
+      // The caller's result keeps its general failure.
+    }
+    // Freed before the caller hears of the end, so a caller that asks again
+    // at once is never refused.
     release(*busy, key);
-    return winerror::kErrorGenFailure;
-  }
-  std::unique_lock lock(handover->mutex);
-  const bool finished = handover->ended.wait_until(lock, until, [&] { return handover->done; });
+  };
+  mailbox_->done = false;
+  mailbox_->changed.notify_all();
+  const bool finished = mailbox_->changed.wait_until(lock, until, [this] { return mailbox_->done; });
   lock.unlock();
-  if (!finished) {
-    // The thread stays behind, touching only what it owns, and frees the key
-    // when its system call finally returns.
-    thread.detach();
-    return winerror::kErrorSemTimeout;
-  }
-  thread.join();
-  return winerror::kErrorSuccess;
+  if (finished) return winerror::kErrorSuccess;
+  // The worker stays behind, touching only what it owns, and frees the key
+  // when its system call finally returns.
+  endWorker();
+  worker_.detach();
+  return winerror::kErrorSemTimeout;
 }
 
 }  // namespace vantora::linux_backend

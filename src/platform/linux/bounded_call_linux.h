@@ -1,7 +1,7 @@
 #pragma once
 // The one door to a mounted file system. statvfs, the volume probes and
 // libblkid can block for minutes on a dead server or a failing disk; every
-// such call goes through runBounded, which gives up at a deadline so the
+// such call goes through BoundedCalls, which gives up at a deadline so the
 // refresh ends with kErrorSemTimeout instead of freezing the window.
 
 #include <chrono>
@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "platform/system_queries.h"
 
@@ -35,26 +36,45 @@ struct Outcome {
   std::uint32_t error = winerror::kErrorSuccess;
 };
 
-// Runs work on a thread of its own and waits for it until `until`. Work
-// still running then is abandoned, not stopped (a system call stuck in a
-// hung mount cannot be interrupted): its thread ends by itself once the call
-// returns. Until then new work for the same key (the mount point) is refused
-// at once as timed out, so a dead server costs one thread, not one per
-// refresh. Work whose deadline has passed is not started. Gives
-// kErrorSuccess when the work ran to its end, kErrorSemTimeout when it did
-// not in time (or was refused), kErrorGenFailure when no thread could be made.
-std::uint32_t runBoundedWork(const std::string& key, BoundedClock::time_point until, std::function<void()> work);
+// Runs work on a worker thread and waits for it until `until`. The worker
+// stays for the next call once the work returns: a refresh then costs no
+// thread, where making one would cost more than the statvfs. Work still
+// running at the deadline is abandoned, not stopped (a system call stuck in a
+// hung mount cannot be interrupted): its worker is let go, ends by itself once
+// the call returns, and the next call makes a fresh one. Until then new work
+// for the same key (the mount point, in every BoundedCalls of the process) is
+// refused at once as timed out, so a dead server costs one thread, not one
+// per refresh. Work whose deadline has passed is not started.
+class BoundedCalls {
+ public:
+  BoundedCalls() = default;
+  BoundedCalls(const BoundedCalls&) = delete;
+  BoundedCalls& operator=(const BoundedCalls&) = delete;
+  // Ends the idle worker and waits for it.
+  ~BoundedCalls();
 
-// runBoundedWork for work that returns an Outcome. The work must own all it
-// uses (capture by value): it may outlive the caller.
-template <typename Work>
-auto runBounded(const std::string& key, BoundedClock::time_point until, Work work) -> decltype(work()) {
-  using Result = decltype(work());
-  // Work that throws leaves this general failure behind.
-  auto result = std::make_shared<Result>(Result{std::nullopt, winerror::kErrorGenFailure});
-  const std::uint32_t end = runBoundedWork(key, until, [result, work = std::move(work)] { *result = work(); });
-  if (end != winerror::kErrorSuccess) return Result{std::nullopt, end};
-  return std::move(*result);
-}
+  // The work must own all it uses (capture by value): it may outlive the
+  // caller. Work that throws gives kErrorGenFailure, as does a worker that
+  // cannot be made.
+  template <typename Work>
+  auto run(const std::string& key, BoundedClock::time_point until, Work work) -> decltype(work()) {
+    using Result = decltype(work());
+    auto result = std::make_shared<Result>(Result{std::nullopt, winerror::kErrorGenFailure});
+    const std::uint32_t end = runWork(key, until, [result, work = std::move(work)] { *result = work(); });
+    if (end != winerror::kErrorSuccess) return Result{std::nullopt, end};
+    return std::move(*result);
+  }
+
+ private:
+  struct Mailbox;
+
+  // kErrorSuccess when the work ran to its end, kErrorSemTimeout when it did
+  // not in time (or was refused), kErrorGenFailure when no worker could be made.
+  std::uint32_t runWork(const std::string& key, BoundedClock::time_point until, std::function<void()> work);
+  void endWorker();
+
+  std::shared_ptr<Mailbox> mailbox_;  // the idle worker's; null when there is none
+  std::thread worker_;
+};
 
 }  // namespace vantora::linux_backend

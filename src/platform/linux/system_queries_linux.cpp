@@ -97,7 +97,7 @@ bool LinuxSystemQueries::diskFreeSpaceEx(const std::string& rootPath, std::uint6
   const Outcome<MountEntry> mount = mountAt(rootPath);
   if (!mount.value) return fail(mount.error);
   const std::string target = mount.value->target;
-  const Outcome<FreeSpace> space = runBounded(target, callDeadline(), [target]() -> Outcome<FreeSpace> {
+  const Outcome<FreeSpace> space = workers_.run(target, callDeadline(), [target]() -> Outcome<FreeSpace> {
     const Outcome<struct statvfs> stats = statMountPoint(target);
     if (!stats.value) return {std::nullopt, stats.error};
     return {freeSpaceFromBlocks(stats.value->f_blocks, stats.value->f_bfree, stats.value->f_bavail,
@@ -118,7 +118,7 @@ bool LinuxSystemQueries::volumeInformation(const std::string& rootPath, VolumeNa
   if (!mount.value) return fail(mount.error);
   const std::optional<BlockDevice> device = devices_.ofMount(*mount.value);
   const Outcome<VolumeFacts> facts =
-      runBounded(mount.value->target, callDeadline(),
+      workers_.run(mount.value->target, callDeadline(),
                  [root = root_, target = mount.value->target, type = mount.value->fsType, device]() {
         const Outcome<struct statvfs> stats = statMountPoint(target);
         if (!stats.value) return Outcome<VolumeFacts>{std::nullopt, stats.error};

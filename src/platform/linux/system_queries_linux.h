@@ -18,7 +18,7 @@ namespace vantora::linux_backend {
 // reads the start-up list to the window's). It keeps what does not change
 // between refreshes: the parsed mount table until the kernel reports a
 // change, what sysfs said about the devices of that table, the number
-// separators.
+// separators, and an idle worker for the file-system calls.
 class LinuxSystemQueries : public SystemQueries {
  public:
   // root: where /proc, /sys and the udev database are read (tests use a
@@ -62,6 +62,7 @@ class LinuxSystemQueries : public SystemQueries {
   // changes the table.
   BlockDeviceCache devices_;
   std::uint64_t devicesGeneration_ = 0;
+  BoundedCalls workers_;
   std::optional<BoundedClock::time_point> refreshDeadline_;  // set during a refresh
   bool tableReadInRefresh_ = false;
   std::optional<NumberSeparators> separators_;

@@ -24,7 +24,7 @@ struct VolumeIdentity {
 // device where we may read it, else its cache when the entry describes the
 // file system of this type now mounted), then the label and UUID ioctls on
 // the mount point. Reads the device and the mounted file system, so callers
-// run it through runBounded. Empty when no source knows the volume (tmpfs, nfs).
+// run it through BoundedCalls. Empty when no source knows the volume (tmpfs, nfs).
 VolumeIdentity readVolumeIdentity(const HostRoot& root, const std::optional<BlockDevice>& device,
                                   const std::string& mountPoint, std::string_view mountType);
 
