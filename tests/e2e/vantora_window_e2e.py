@@ -56,8 +56,10 @@ class PrivateXvfb:
     def __enter__(self):
         self.number = free_display()
         self.display = f":{self.number}"
+        # -noreset: the server would otherwise reset, and refuse connections for a
+        # moment, each time its last client leaves.
         self.process = subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            ["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.monotonic() + 10
         while not os.path.exists(f"/tmp/.X11-unix/X{self.number}"):

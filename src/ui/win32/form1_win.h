@@ -9,6 +9,7 @@
 #include "driveinfo/form_model.h"
 #include "platform/system_queries.h"
 #include "ui/win32/base_window_win.h"
+#include "ui/win32/bound_controls_win.h"
 #include "ui/win32/fonts_win.h"
 #include "ui/win32/form1_controls_win.h"
 
@@ -31,6 +32,7 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   Extent outerSize() const override;
   void moveTo(Position topLeft) override;
   void render(const Form1Model& form) override;
+  void renderDriveList(const Form1Model& form) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
 
@@ -39,13 +41,10 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   void OnDpiChanged(int dpi, const RECT& suggested);
   void applyDpi(int dpi);
   void fitClientArea(int dpi);
-  void rereadDrives();
-  void setText(std::string_view controlName, std::string_view text);
 
-  Form1Model& model_;
-  SystemQueries& system_;
   Form1Events events_;
   Form1Controls controls_;
+  std::optional<BoundControls> bound_;
   std::optional<Form1Fonts> fonts_;
   UniqueIcon icon_;
   UniqueIcon smallIcon_;
