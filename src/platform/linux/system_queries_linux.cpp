@@ -13,7 +13,6 @@
 #include "platform/linux/file_system_names_linux.h"
 #include "platform/linux/free_space_linux.h"
 #include "platform/linux/number_separators_linux.h"
-#include "platform/utf8_text.h"
 #include "platform/linux/volume_identity_linux.h"
 #include "platform/make_system_queries.h"
 #include "platform/utf8_text.h"
