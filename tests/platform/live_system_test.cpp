@@ -9,9 +9,9 @@
 #include <array>
 #include <cerrno>
 
-#include "platform/linux/computer_name_linux.h"
 #include "platform/linux/mount_table_linux.h"
 #include "platform/linux/system_queries_linux.h"
+#include "platform/linux/system_text_linux.h"
 
 namespace vantora::testing {
 namespace {

@@ -7,9 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/linux/computer_name_linux.h"
-#include "platform/linux/error_numbers_linux.h"
-#include "platform/linux/number_separators_linux.h"
+#include "platform/linux/system_text_linux.h"
 
 namespace vantora::testing {
 namespace {

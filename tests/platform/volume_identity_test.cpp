@@ -7,8 +7,6 @@
 #include <ostream>
 
 #include "platform/fixture_root.h"
-#include "platform/linux/blkid_identity_linux.h"
-#include "platform/linux/udev_db_linux.h"
 #include "platform/linux/volume_identity_linux.h"
 
 namespace vantora::testing {

@@ -4,7 +4,6 @@
 #include <set>
 
 #include "platform/linux/drive_type_linux.h"
-#include "platform/linux/udev_db_linux.h"
 #include "platform/linux/volume_identity_linux.h"
 #include "platform/utf8_text.h"
 

@@ -5,6 +5,8 @@
 #include <poll.h>
 #include <sys/vfs.h>
 
+#include "platform/linux/file_text_linux.h"
+
 namespace vantora::linux_backend {
 
 const std::vector<MountEntry>& MountTableCache::current() {
@@ -30,7 +32,7 @@ void MountTableCache::read() {
     struct statfs fileSystem {};
     tellsOfChanges_ = file_ && ::fstatfs(file_.get(), &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
   }
-  table_ = file_ ? readMountTable(file_.get()) : std::vector<MountEntry>{};
+  table_ = file_ ? parseMountTable(readFromStart(file_.get()).value_or("")) : std::vector<MountEntry>{};
   ++generation_;
   // Every mount namespace has a root, so an empty table means the read failed.
   fresh_ = !table_.empty();

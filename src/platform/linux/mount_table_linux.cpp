@@ -1,11 +1,12 @@
 #include "platform/linux/mount_table_linux.h"
 
-#include <fcntl.h>
+#include <libmount/libmount.h>
 #include <sys/sysmacros.h>
 
+#include <cstdio>
+#include <memory>
+
 #include "platform/linux/file_text_linux.h"
-#include "platform/linux/library_handles_linux.h"
-#include "platform/linux/unique_fd_linux.h"
 
 namespace vantora::linux_backend {
 namespace {
@@ -33,14 +34,16 @@ MountEntry entryOf(libmnt_fs* fs) {
   return entry;
 }
 
-// The whole text goes to libmount in one parse.
-std::vector<MountEntry> parseWithLibmount(std::string& text) {
+}  // namespace
+
+std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
   // fmemopen refuses an empty buffer, and wants a writable one though
   // libmount only reads it.
-  if (text.empty()) return {};
-  const MountTablePtr table{mnt_new_table()};
-  const MountIterPtr iter{mnt_new_iter(MNT_ITER_FORWARD)};
-  const FilePtr stream{::fmemopen(text.data(), text.size(), "r")};
+  if (mountinfo.empty()) return {};
+  std::string text(mountinfo);
+  const std::unique_ptr<libmnt_table, decltype(&mnt_unref_table)> table{mnt_new_table(), mnt_unref_table};
+  const std::unique_ptr<libmnt_iter, decltype(&mnt_free_iter)> iter{mnt_new_iter(MNT_ITER_FORWARD), mnt_free_iter};
+  const std::unique_ptr<FILE, decltype(&::fclose)> stream{::fmemopen(text.data(), text.size(), "r"), ::fclose};
   if (!table || !iter || !stream) return {};
   mnt_table_set_parser_errcb(table.get(), skipMalformedLine);
   if (mnt_table_parse_stream(table.get(), stream.get(), "mountinfo") != 0) return {};
@@ -56,25 +59,11 @@ std::vector<MountEntry> parseWithLibmount(std::string& text) {
   return entries;
 }
 
-}  // namespace
-
-std::vector<MountEntry> parseMountTable(std::string_view mountinfo) {
-  std::string text(mountinfo);
-  return parseWithLibmount(text);
-}
-
-std::vector<MountEntry> readMountTable(int fd) {
+std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
   // One read() per page is what the kernel allows; a mount or unmount between
   // two pages can repeat or drop a line, which the parse takes in its stride.
-  std::optional<std::string> text = readFromStart(fd);
-  if (!text) return {};
-  return parseWithLibmount(*text);
-}
-
-std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
-  const UniqueFd fd{::open(mountinfo.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-  if (!fd) return {};
-  return readMountTable(fd.get());
+  const std::optional<std::string> text = readWholeFile(mountinfo);
+  return text ? parseMountTable(*text) : std::vector<MountEntry>{};
 }
 
 std::string_view withoutTrailingSlashes(std::string_view path) {

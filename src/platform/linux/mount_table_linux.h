@@ -35,9 +35,6 @@ std::vector<MountEntry> parseMountTable(std::string_view mountinfo);
 // one snapshot. An unreadable file gives an empty table.
 std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo);
 
-// readMountTable of an open file, read from its first byte.
-std::vector<MountEntry> readMountTable(int fd);
-
 // The path without trailing slashes; "/" stays "/".
 std::string_view withoutTrailingSlashes(std::string_view path);
 

@@ -5,14 +5,12 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "platform/linux/computer_name_linux.h"
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/drive_type_linux.h"
-#include "platform/linux/error_numbers_linux.h"
 #include "platform/linux/feature_flags_linux.h"
 #include "platform/linux/file_system_names_linux.h"
 #include "platform/linux/free_space_linux.h"
-#include "platform/linux/number_separators_linux.h"
+#include "platform/linux/system_text_linux.h"
 #include "platform/linux/volume_identity_linux.h"
 #include "platform/make_system_queries.h"
 #include "platform/utf8_text.h"

@@ -3,19 +3,12 @@
 
 #include <unistd.h>
 
-#include <utility>
-
 namespace vantora::linux_backend {
 
 class UniqueFd {
  public:
   UniqueFd() = default;
   explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.fd_, -1));
-    return *this;
-  }
   UniqueFd(const UniqueFd&) = delete;
   UniqueFd& operator=(const UniqueFd&) = delete;
   ~UniqueFd() { reset(); }

@@ -1,10 +1,26 @@
 #pragma once
+// What the system says about itself, in the window's terms: the host name,
+// error numbers and the user's number separators.
+
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "platform/system_queries.h"
 
 namespace vantora::linux_backend {
+
+// The host name as the window shows it: valid UTF-8 with control and
+// bidirectional formatting characters replaced, cut to 15 bytes on a
+// character boundary, as Windows cuts its NetBIOS name.
+std::string computerNameFromHostName(std::string_view hostName);
+
+// The host name as gethostname reports it; empty when it cannot be read.
+std::string readHostName();
+
+// The Windows error number that means the same as this errno value, so the
+// last-error line reads alike on both systems.
+std::uint32_t windowsErrorFromErrno(int errnoValue);
 
 // The separators of a locale's LC_NUMERIC data: its grouping rule
 // (localeconv's byte string), thousands separator and decimal point. A locale
