@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "platform/linux/feature_flags_linux.h"
+#include "platform/linux/file_system_terms_linux.h"
 #include "platform/system_queries.h"
 
 namespace vantora::testing {

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "platform/linux/file_system_names_linux.h"
+#include "platform/linux/file_system_terms_linux.h"
 
 namespace vantora::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <ostream>
 
-#include "platform/linux/free_space_linux.h"
+#include "platform/linux/file_system_terms_linux.h"
 
 namespace vantora::testing {
 namespace {

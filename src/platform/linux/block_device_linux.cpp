@@ -20,15 +20,13 @@ bool anyComponentStartsWith(const fs::path& path, std::string_view prefix) {
                      [&](const fs::path& part) { return part.native().starts_with(prefix); });
 }
 
-bool parseNumber(std::string_view text, unsigned& number) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  return error == std::errc{} && end == text.data() + text.size() && !text.empty();
-}
-
+// "8:17", as sysfs writes a device number.
 bool parseDeviceNumber(std::string_view text, unsigned& major, unsigned& minor) {
-  const std::size_t colon = text.find(':');
-  if (colon == std::string_view::npos) return false;
-  return parseNumber(text.substr(0, colon), major) && parseNumber(text.substr(colon + 1), minor);
+  const char* end = text.data() + text.size();
+  const auto [colon, majorError] = std::from_chars(text.data(), end, major);
+  if (majorError != std::errc{} || colon == end || *colon != ':') return false;
+  const auto [last, minorError] = std::from_chars(colon + 1, end, minor);
+  return minorError == std::errc{} && last == end;
 }
 
 // The directory below /sys/devices that a sysfs link (/sys/dev/block/8:1,
@@ -73,21 +71,6 @@ std::optional<BlockDevice> inspect(const HostRoot& root, const fs::path& linkInS
   return device;
 }
 
-std::uint64_t numberKey(unsigned major, unsigned minor) { return (std::uint64_t{major} << 32) | minor; }
-
-}  // namespace
-
-std::optional<BlockDevice> blockDeviceByName(const HostRoot& root, std::string_view name) {
-  if (name.empty() || name.find('/') != std::string_view::npos || name == "." || name == "..") return std::nullopt;
-  return inspect(root, root.at("/sys/class/block") / name);
-}
-
-std::optional<BlockDevice> blockDeviceByNumber(const HostRoot& root, unsigned major, unsigned minor) {
-  return inspect(root, root.at("/sys/dev/block") / (std::to_string(major) + ":" + std::to_string(minor)));
-}
-
-namespace {
-
 // The device a mount's source names plainly: "/dev/sda2", or "/dev/mapper/root"
 // by the name device-mapper gives it in sysfs. Nothing is resolved, so a
 // source such as "/dev/../<a hung mount>/x" is only text.
@@ -108,11 +91,19 @@ std::optional<BlockDevice> blockDeviceOfSource(const HostRoot& root, std::string
 
 }  // namespace
 
+std::optional<BlockDevice> blockDeviceByName(const HostRoot& root, std::string_view name) {
+  if (name.empty() || name.find('/') != std::string_view::npos || name == "." || name == "..") return std::nullopt;
+  return inspect(root, root.at("/sys/class/block") / name);
+}
+
 const std::optional<BlockDevice>& BlockDeviceCache::ofMount(const MountEntry& mount) {
   // Major 0 is the kernel's anonymous device numbers (tmpfs, nfs, btrfs).
   if (mount.major != 0) {
-    const auto [it, added] = byNumber_.try_emplace(numberKey(mount.major, mount.minor));
-    if (added) it->second = blockDeviceByNumber(root_, mount.major, mount.minor);
+    const auto [it, added] = byNumber_.try_emplace({mount.major, mount.minor});
+    if (added) {
+      const std::string number = std::to_string(mount.major) + ":" + std::to_string(mount.minor);
+      it->second = inspect(root_, root_.at("/sys/dev/block") / number);
+    }
     if (it->second) return it->second;
   }
   const auto [it, added] = bySource_.try_emplace(mount.source);
@@ -120,11 +111,10 @@ const std::optional<BlockDevice>& BlockDeviceCache::ofMount(const MountEntry& mo
   return it->second;
 }
 
-std::vector<BlockDevice> wholeDisks(const HostRoot& root, const std::set<std::string, std::less<>>& except) {
+std::vector<BlockDevice> wholeDisks(const HostRoot& root) {
   std::vector<BlockDevice> disks;
   std::error_code error;
   for (fs::directory_iterator it(root.at("/sys/block"), error), end; !error && it != end; it.increment(error)) {
-    if (except.contains(it->path().filename().native())) continue;
     if (auto device = inspect(root, it->path())) disks.push_back(std::move(*device));
   }
   std::sort(disks.begin(), disks.end(), [](const auto& a, const auto& b) { return a.name < b.name; });

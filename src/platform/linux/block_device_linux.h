@@ -2,13 +2,11 @@
 // What sysfs tells about a block device, read below a HostRoot so tests can
 // use a captured tree. Reading sysfs never touches a mounted file system.
 
-#include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/linux/host_root_linux.h"
@@ -34,9 +32,6 @@ struct BlockDevice {
 // The device sysfs knows by this kernel name ("sdb1"), null when it has gone.
 std::optional<BlockDevice> blockDeviceByName(const HostRoot& root, std::string_view name);
 
-// The device with this number, null when there is none.
-std::optional<BlockDevice> blockDeviceByNumber(const HostRoot& root, unsigned major, unsigned minor);
-
 // The block device of each mount of one table, from sysfs alone: by the
 // mount's device number, else, for file systems with an anonymous number
 // (btrfs), by a source that names a device node plainly ("/dev/sda2",
@@ -53,12 +48,11 @@ class BlockDeviceCache {
 
  private:
   HostRoot root_;
-  std::unordered_map<std::uint64_t, std::optional<BlockDevice>> byNumber_;
-  std::unordered_map<std::string, std::optional<BlockDevice>> bySource_;
+  std::map<std::pair<unsigned, unsigned>, std::optional<BlockDevice>> byNumber_;
+  std::map<std::string, std::optional<BlockDevice>, std::less<>> bySource_;
 };
 
-// Every whole disk in /sys/block but those named in except, sorted by name.
-// The ones left out are not looked at, which spares their sysfs reads.
-std::vector<BlockDevice> wholeDisks(const HostRoot& root, const std::set<std::string, std::less<>>& except = {});
+// Every whole disk in /sys/block, sorted by name.
+std::vector<BlockDevice> wholeDisks(const HostRoot& root);
 
 }  // namespace vantora::linux_backend

@@ -23,21 +23,20 @@ constexpr long long kLongestDeadlineMs = 600'000;
 struct BusyKeys {
   std::mutex mutex;
   std::set<std::string> keys;
+
+  bool claim(const std::string& key) {
+    std::lock_guard lock(mutex);
+    return keys.insert(key).second;
+  }
+  void release(const std::string& key) {
+    std::lock_guard lock(mutex);
+    keys.erase(key);
+  }
 };
 
 std::shared_ptr<BusyKeys> busyKeys() {
   static const auto keys = std::make_shared<BusyKeys>();
   return keys;
-}
-
-bool claim(BusyKeys& busy, const std::string& key) {
-  std::lock_guard lock(busy.mutex);
-  return busy.keys.insert(key).second;
-}
-
-void release(BusyKeys& busy, const std::string& key) {
-  std::lock_guard lock(busy.mutex);
-  busy.keys.erase(key);
 }
 
 }  // namespace
@@ -103,13 +102,13 @@ std::uint32_t BoundedCalls::runWork(const std::string& key, BoundedClock::time_p
                                     std::function<void()> work) {
   if (BoundedClock::now() >= until) return winerror::kErrorSemTimeout;
   const auto busy = busyKeys();
-  if (!claim(*busy, key)) return winerror::kErrorSemTimeout;
+  if (!busy->claim(key)) return winerror::kErrorSemTimeout;
   if (!mailbox_) {
     auto mailbox = std::make_shared<Mailbox>();
     try {
       worker_ = std::thread([mailbox] { Mailbox::serve(mailbox); });
     } catch (const std::system_error&) {
-      release(*busy, key);
+      busy->release(key);
       return winerror::kErrorGenFailure;
     }
     mailbox_ = std::move(mailbox);
@@ -123,7 +122,7 @@ std::uint32_t BoundedCalls::runWork(const std::string& key, BoundedClock::time_p
     }
     // Freed before the caller hears of the end, so a caller that asks again
     // at once is never refused.
-    release(*busy, key);
+    busy->release(key);
   };
   mailbox_->done = false;
   mailbox_->changed.notify_all();

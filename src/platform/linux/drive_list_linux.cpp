@@ -100,8 +100,9 @@ DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& ta
   }
   // Removable and optical disks with nothing mounted from them; a mount at
   // the same path keeps its place.
-  for (const BlockDevice& disk : wholeDisks(root, disksInUse(table, devices))) {
-    if (isRemovableOrOptical(disk)) shown.try_emplace(disk.node());
+  const std::set<std::string, std::less<>> inUse = disksInUse(table, devices);
+  for (const BlockDevice& disk : wholeDisks(root)) {
+    if (!inUse.contains(disk.name) && isRemovableOrOptical(disk)) shown.try_emplace(disk.node());
   }
 
   DriveList list;

@@ -11,7 +11,7 @@
 
 #include <cerrno>
 
-#include "platform/linux/feature_flags_linux.h"
+#include "platform/linux/file_system_terms_linux.h"
 #include "platform/linux/unique_fd_linux.h"
 
 namespace vantora::linux_backend {

@@ -7,9 +7,7 @@
 
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/drive_type_linux.h"
-#include "platform/linux/feature_flags_linux.h"
-#include "platform/linux/file_system_names_linux.h"
-#include "platform/linux/free_space_linux.h"
+#include "platform/linux/file_system_terms_linux.h"
 #include "platform/linux/system_text_linux.h"
 #include "platform/linux/volume_identity_linux.h"
 #include "platform/make_system_queries.h"

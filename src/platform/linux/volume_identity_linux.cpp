@@ -11,7 +11,7 @@
 #include <charconv>
 #include <memory>
 
-#include "platform/linux/file_system_names_linux.h"
+#include "platform/linux/file_system_terms_linux.h"
 #include "platform/linux/file_text_linux.h"
 #include "platform/linux/unique_fd_linux.h"
 
