@@ -32,8 +32,9 @@ using FieldValue =
     std::variant<std::string_view, bool, const std::vector<std::string>*, ChartData, const DriveListBox*>;
 
 struct FieldBinding {
-  constexpr FieldBinding(std::string_view control, BindingKind kind, FieldValue (*read)(const Form1Model&))
-      : control(control), kind(kind), row(rowOf(control, kind)), read(read) {}
+  constexpr FieldBinding(std::string_view controlName, BindingKind bindingKind,
+                         FieldValue (*reader)(const Form1Model&))
+      : control(controlName), kind(bindingKind), row(rowOf(controlName, bindingKind)), read(reader) {}
 
   std::string_view control;  // its name in the layout table
   BindingKind kind;

@@ -110,9 +110,9 @@ TEST_F(RefreshTest, FailedComputerNameLeavesAnEmptyBufferNotGarbage) {
 TEST_F(RefreshTest, UnexpectedExceptionsAreNotTakenForAFailedDrive) {
   struct Throwing : FakeSystemQueries {
     std::string at;
-    bool computerName(ComputerNameBuffer& name) override {
+    bool computerName(ComputerNameBuffer& buffer) override {
       if (at == "computerName") throw std::runtime_error("no name service");
-      return FakeSystemQueries::computerName(name);
+      return FakeSystemQueries::computerName(buffer);
     }
     std::uint32_t driveType(const std::string& root) override {
       if (at == "driveType") throw std::logic_error("a fault in the program");

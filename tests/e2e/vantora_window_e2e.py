@@ -46,6 +46,14 @@ def namespace_flag():
     return None
 
 
+def free_display():
+    """A display number no X server has at the moment."""
+    for number in range(90, 200):
+        if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
+            return number
+    raise Failure("no free X display number between 90 and 199")
+
+
 class PrivateXvfb:
     def __enter__(self):
         # Xvfb picks a free display itself and writes its number to the pipe
