@@ -32,9 +32,8 @@ using FieldValue =
     std::variant<std::string_view, bool, const std::vector<std::string>*, ChartData, const DriveListBox*>;
 
 struct FieldBinding {
-  constexpr FieldBinding(std::string_view controlName, BindingKind bindingKind,
-                         FieldValue (*reader)(const Form1Model&))
-      : control(controlName), kind(bindingKind), row(rowOf(controlName, bindingKind)), read(reader) {}
+  constexpr FieldBinding(std::string_view name, BindingKind bound, FieldValue (*reader)(const Form1Model&))
+      : control(name), kind(bound), row(rowOf(name, bound)), read(reader) {}
 
   std::string_view control;  // its name in the layout table
   BindingKind kind;
