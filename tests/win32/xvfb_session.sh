@@ -20,9 +20,10 @@ trap vantora_end_session EXIT
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 
-# Xvfb picks a free display number and writes it to the descriptor we give it.
+# Xvfb picks a free display number and writes it to the descriptor we give it;
+# -noreset keeps it accepting clients when its last one leaves.
 exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 if ! read -r -t 20 -u "$display_fd" display_number; then
   echo "Xvfb did not start" >&2
