@@ -38,6 +38,7 @@ void runFailurePath(Form1Model& form) {
 }  // namespace
 
 RefreshEnd RefreshDriveInfo(Form1Model& form, SystemQueries& system) {
+  const RefreshScope scope(system);
   WorkingStorage work;
 
   system.computerName(work.computerName);

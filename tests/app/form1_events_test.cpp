@@ -41,8 +41,8 @@ class RecordingWindow : public Form1Window {
 class Form1EventsTest : public ::testing::Test {
  protected:
   Form1EventsTest() {
-    system.drives["/"] = FakeDrive{DRIVE_FIXED, 50, 100, 50, FakeVolume{"", "ext4", 0, 3}, 0};
-    system.drives["/dev/sr0"] = FakeDrive{DRIVE_CDROM, {}, {}, {}, {}, winerror::ERROR_NOT_READY};
+    system.drives["/"] = FakeDrive{kDriveFixed, 50, 100, 50, FakeVolume{"", "ext4", 0, 3}, 0};
+    system.drives["/dev/sr0"] = FakeDrive{kDriveCdrom, {}, {}, {}, {}, winerror::kErrorNotReady};
     form.Drive1.entries = {{"/", "/"}, {"/dev/sr0", "/dev/sr0"}};
   }
   Form1Model form;

@@ -30,7 +30,7 @@ MESSAGE_BOX_NAME = "^Vantora$"
 
 def check_no_display(executable):
     base = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    for name, extra in (("unset", {}), ("wrong", {"DISPLAY": f":{e2e.free_display()}"})):
+    for name, extra in (("unset", {}), ("wrong", {"DISPLAY": f":{e2e.unused_display()}"})):
         done = subprocess.run([executable], env=dict(base, **extra), capture_output=True, text=True, timeout=30)
         lines = done.stderr.strip().splitlines()
         if done.returncode != 1 or len(lines) != 1 or "display" not in lines[0]:

@@ -46,12 +46,12 @@ def namespace_flag():
     return None
 
 
-def free_display():
-    """A display number no X server has at the moment."""
-    for number in range(90, 200):
+def unused_display():
+    """A display number no server listens on; far above those servers pick for themselves."""
+    for number in range(64000, 64100):
         if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
             return number
-    raise Failure("no free X display number between 90 and 199")
+    raise Failure("no unused X display number between 64000 and 64099")
 
 
 class PrivateXvfb:

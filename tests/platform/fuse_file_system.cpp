@@ -77,7 +77,10 @@ std::optional<FuseFileSystem> FuseFileSystem::mount(const StatfsAnswer& answer, 
                                 std::to_string(answer.freeBlocks),
                                 std::to_string(answer.availableBlocks),
                                 std::to_string(answer.fragmentSize)};
-  if (answer.hang) argv.push_back("hang");
+  argv.push_back(answer.hang         ? "hang"
+                 : answer.hangLookup ? "hang-lookup"
+                                     : "slow=" + std::to_string(answer.delayMs));
+  argv.push_back(answer.source);
   const pid_t daemon = startChild(argv, {.descriptors = {{STDIN_FILENO, pipeFds[0]}}});
   ::close(pipeFds[0]);
   if (daemon < 0) {

@@ -61,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"cjk_cut_before_character", "ab\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE\xE6\x9C\xBA",
                                "ab\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE"},
                       NameCase{"invalid_byte", "pc\xFF", "pc\xEF\xBF\xBD"},
+                      NameCase{"escape_is_not_drawn", "pc\x1b[31m", "pc\xEF\xBF\xBD[31m"},
+                      NameCase{"bidi_override", "pc\u202Eabc", "pc\xEF\xBF\xBD" "abc"},
                       NameCase{"empty", "", ""}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 

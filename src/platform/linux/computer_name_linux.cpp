@@ -5,13 +5,13 @@
 
 #include <array>
 
-#include "platform/linux/utf8_text.h"
+#include "platform/utf8_text.h"
 #include "platform/system_queries.h"
 
 namespace vantora::linux_backend {
 
 std::string computerNameFromHostName(std::string_view hostName) {
-  std::string name = validUtf8(hostName.substr(0, hostName.find('\0')));
+  std::string name = displayText(hostName.substr(0, hostName.find('\0')));
   name.resize(utf8PrefixLength(name, kComputerNameBufferSize - 1));
   return name;
 }
