@@ -1,7 +1,7 @@
 // bench_win: the size of Vantora.exe and the DLLs it imports, against a floor
 // program of Form1's shape made of stock controls (win_floor.cpp), built here
 // with the same cross compiler and flags. Runs only where the Windows build
-// exists (build/win64, made by scripts/test).
+// exists (build/win64-release, made by scripts/test and scripts/package).
 //   bench_win [--rows-only]
 
 #include <fcntl.h>
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     printTable(rows, !rowsOnly);
     return 0;
   }
-  // The flags of the win64 preset: release optimisation, everything static.
+  // The flags of the win64-release preset: release optimisation, everything static.
   const bool floorBuilt = captureOutput({kCompiler, "-std=c++20", "-O3", "-DNDEBUG", "-static", "-municode", "-mwindows",
                                VANTORA_WIN_FLOOR_SOURCE, "-o", floorExe.string(), "-lcomctl32"})
                               .has_value();

@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"largest_counts", std::numeric_limits<std::uint64_t>::max(),
                                 std::numeric_limits<std::uint64_t>::max(), "100.", "0", "0 %", {0, 100}},
                       UsageCase{"more_free_than_total_as_reported", 3, 2, "150.", "-50", "-50 %", {-50, 150}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(RefreshTest, ZeroTotalTakesTheFailurePathAndKeepsTheWorkingFields) {
   refresh("c:\\");

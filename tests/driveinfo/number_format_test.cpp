@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DecimalCase{"negative_rounding_to_zero_has_no_sign", -0.001, "0.", "0."},
                       DecimalCase{"beyond_fifteen_digits", 1.8446744073709552e19,
                                   "18,446,744,073,709,600,000.", "18446744073709600000."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(TwoDecimals, RefusesWhatIsNotANumber) {
   EXPECT_THROW(formatTwoDecimals(std::numeric_limits<double>::quiet_NaN(), Grouping::Plain, kEnglish),

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Names, HeaderLine,
                                                       "一二三四五六七八九十百千万億兆"},
                                            HeaderCase{"japanese", "経理部のPC", "経理部のPC"},
                                            HeaderCase{"empty", "", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(RefreshTest, FailedComputerNameLeavesAnEmptyBufferNotGarbage) {
   system.failComputerName = true;

@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DeadlineCase{"unit_suffix", "250ms", 5000ms}, DeadlineCase{"leading_space", " 250", 5000ms},
                       DeadlineCase{"not_a_number", "soon", 5000ms},
                       DeadlineCase{"overflowing", "99999999999999999999999", 5000ms}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Fixture, DesktopCurrentDrive,
                                            CurrentCase{"hidden_pseudo_fs", "/proc/self", "/"},
                                            CurrentCase{"covered_mount", "/mnt/hidden/inner/x", "/mnt/hidden"},
                                            CurrentCase{"home", "/home/user", "/home"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 MountEntry mount(std::string target, std::string fsType, std::string source = "none") {
   MountEntry entry;
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"unknown_fuse", mount("/mnt/odd", "fuse.mystery", "mystery"), false, false},
         FilterCase{"sshfs", mount("/mnt/r", "fuse.sshfs", "me@host:/srv"), false, true},
         FilterCase{"smb_source_on_unknown_type", mount("/mnt/s", "smb3", "//nas/share"), false, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

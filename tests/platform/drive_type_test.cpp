@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypeCase{"node_path_escape", "/dev/../etc", DRIVE_NO_ROOT_DIR},
                       TypeCase{"directory_below_a_mount", "/mnt", DRIVE_NO_ROOT_DIR},
                       TypeCase{"empty_path", "", DRIVE_NO_ROOT_DIR}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 // A disk without a medium: the queries fail with "not ready" and leave their outputs.
 TEST(DesktopEmptyDrive, QueriesFailNotReadyAndLeaveOutputs) {

@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         FlagsCase{"iso_plain", "iso9660", "", "ro", kUnknown, kCase},
         FlagsCase{"tmpfs", "tmpfs", "", "rw", kAclOnly, kCase | FILE_PERSISTENT_ACLS},
         FlagsCase{"nothing_known", "fuse.mystery", "", "", kUnknown, kCase}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

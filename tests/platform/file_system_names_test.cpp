@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"udf", "udf", "udf", "2.01", "UDF"}, NameCase{"ext4", "ext4", "ext4", "1.0", "ext4"},
                       NameCase{"tmpfs", "tmpfs", "", "", "tmpfs"}, NameCase{"nfs4", "nfs4", "", "", "nfs4"},
                       NameCase{"sshfs", "fuse.sshfs", "", "", "fuse.sshfs"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 struct SerialCase {
   const char* name;
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SerialCase{"no_uuid", "tmpfs", "", 0}, SerialCase{"too_short", "ext4", "abc", 0},
                       SerialCase{"not_hex", "ext4", "zzzzzzzz-0000", 0},
                       SerialCase{"iso_date_uuid", "iso9660", "2024-01-31-12-00-00-00", 0x20240131}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

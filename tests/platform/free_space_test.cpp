@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         SpaceCase{"available_above_total", 100, 50, 150, 512, {150 * 512, 100 * 512, 50 * 512}},
         SpaceCase{"free_above_total", 100, 180, 150, 512, {150 * 512, 100 * 512, 180 * 512}},
         SpaceCase{"available_above_free", 100, 20, 30, 512, {30 * 512, 100 * 512, 20 * 512}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"label_of_255_invalid_bytes", "long", kLongInvalid, "long", repeated(kReplacement, 255),
                     kLongInvalidShown},
         HostileCase{"no_label", "bare", "", "bare", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 // Lists with thousands of entries (containers, build farms) are read whole.
 TEST(ThousandsOfMounts, AreListedAndEachRefreshes) {

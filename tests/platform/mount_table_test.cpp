@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "21 1 8:2 / / rw - ext4 /dev/sda2 rw\n22 21 0:40 / /tmp rw - tmpfs t rw\n"
                  "22 21 0:40 / /tmp rw - tmpfs t rw\n",
                  {"/", "/tmp", "/tmp"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(MountTable, FindsTheLastMountAtAPath) {
   const auto table = desktopTable();

@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         DiskCase{"squashfs",
                  {{"mksquashfs", "{content}", "{image}", "-quiet", "-noappend"}, "squashfs", "", MS_RDONLY, 0},
                  "", "squashfs", kCase | FILE_VOLUME_IS_COMPRESSED, kWindowsOnly | FILE_FILE_COMPRESSION, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 // Without root or udev, labels come from the cache blkid keeps.
 TEST(RealBlkidCache, RemembersTheLabelOfAVolume) {

@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Shown as reported; the pie then draws no negative wedge.
         CountCase{"free_above_total", {1000, 2000, 1500, 4096}, RefreshEnd::Normal, "6,144,000 (6.14MB)",
                   "4,096,000 (4.1MB)", "-50 %"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

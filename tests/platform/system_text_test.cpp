@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"four_byte_characters_cut_to_the_buffer", repeated(kGrinning, 15), repeated(kGrinning, 11)},
                       NameCase{"invalid_byte_counts_as_one", "pc\xFF", "pc\xEF\xBF\xBD"},
                       NameCase{"empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(ComputerName, HostNameOfThisMachineIsRead) {
   EXPECT_FALSE(readHostName().empty());
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SeparatorCase{"latin1_nbsp", "\x03", "\xA0", ",", {"\xEF\xBF\xBD", ","}},
                       SeparatorCase{"grouping_without_separator", "\x03", "", ",", {",", "."}},
                       SeparatorCase{"same_separators", "\x03", ",", ",", {",", "."}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora::testing

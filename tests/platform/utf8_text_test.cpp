@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         RepairCase{"nbsp_is_not_control", "1\xC2\xA0" "000", "1\xC2\xA0" "000", "1\xC2\xA0" "000"},
         RepairCase{"embedded_nul", std::string("a\0b", 3), std::string("a\0b", 3), "a" FFFD "b"},
         RepairCase{"empty", "", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(Utf8Prefix, NeverEndsInsideACharacter) {
   const std::string text = "ab\xE5\x86\x99";  // "ab" and one 3-byte character

@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"invalid_byte", "bad\\xff", "bad\xFF"}, EscapeCase{"newline", "a\\x0ab", "a\nb"},
                       EscapeCase{"not_hex", "a\\xZZb", "a\\xZZb"}, EscapeCase{"cut_short", "a\\x4", "a\\x4"},
                       EscapeCase{"plain", "DATA", "DATA"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(UdevRecord, TakesTheEncodedLabelNeverTheMangledOne) {
   const auto identity = identityFromUdevRecord(

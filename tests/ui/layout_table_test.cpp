@@ -67,9 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
         WrittenRow{"Label3", SystemPage, 600, 1200, 1575, 255, "ボリューム名", MsGothic, 12, 400, Blue, Left, true, 7},
         WrittenRow{"lbSys(2)", SystemPage, 2520, 1680, 2535, 255, "*", MsGothic, 12, 400, Default, Left, true, 11},
         WrittenRow{"List1", FeaturePage, 1200, 720, 5055, 1185, "", MsPGothic, 11.25, 400, Default, Left, true, 21}),
-    [](const auto& info) {
+    [](const auto& caseInfo) {
       std::string name;
-      for (char c : info.param.name) {
+      for (char c : caseInfo.param.name) {
         if (std::isalnum(static_cast<unsigned char>(c))) name += c;
       }
       return name;

@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WedgeCase{"BothZero", 0, 0, 0, 0}, WedgeCase{"NegativeIsNoWedge", -5, 10, 0, 360},
                       WedgeCase{"NaNIsNoWedge", kNaN, 10, 0, 360}, WedgeCase{"InfinityIsNoWedge", kInfinity, 10, 0, 360},
                       WedgeCase{"HugeValuesKeepTheirRatio", 1.5e308, 1.5e308, 180, 180}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(PieWedges, RunClockwiseFromTwelveOClockWithC1First) {
   const auto wedges = pieWedges(45.67, 54.33);

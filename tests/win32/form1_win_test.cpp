@@ -238,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, Form1WinKeys,
                                            KeyCase{"KeyOnTheListBox", WM_KEYDOWN, "List1"},
                                            KeyCase{"SysKeyOnTheTabControl", WM_SYSKEYDOWN, "SSTab1"},
                                            KeyCase{"KeyOnTheButton", WM_KEYDOWN, "cmdF10"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(Form1Win, TheExitButtonEndsTheProgram) {
   form->events().Form_Load();

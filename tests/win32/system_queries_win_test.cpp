@@ -76,7 +76,7 @@ TEST_P(SystemQueriesWinUnreadable, FailsLeavingEveryOutputUntouched) {
 INSTANTIATE_TEST_SUITE_P(Drives, SystemQueriesWinUnreadable,
                          ::testing::Values(UnreadableDrive{"EmptyCdRom", "x:\\", DRIVE_CDROM, false},
                                            UnreadableDrive{"EmptyRootPath", "", DRIVE_NO_ROOT_DIR, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora

@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, F10EndsTheProgram,
                                            F10Case{"TabAreaShift", "SSTab1", Qt::ShiftModifier},
                                            F10Case{"TabAreaCtrl", "SSTab1", Qt::ControlModifier},
                                            F10Case{"ExitButtonAlt", "cmdF10", Qt::AltModifier}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(Form1Behaviour, OtherKeysDoNothing) {
   makeForm();

@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Data, PiePainting,
                                            PieCase{"FullDrive", 100, 0, 360}, PieCase{"EmptyDrive", 0, 100, 0},
                                            PieCase{"FailedRefresh", 0, 1000, 0},
                                            PieCase{"InitialData", 1000, 24, 351.5625}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(PieChartData, ANewAssignmentReplacesTheLast) {
   PieChart chart(nullptr);
