@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "一二三四五六七八九十百千万億兆"},
                       // Longer than the system allows: refused, and the buffer stays empty.
                       NameCase{"SixteenRefused", L"一二三四五六七八九十百千万億兆円", false, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace vantora

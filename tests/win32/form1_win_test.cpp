@@ -322,7 +322,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CycleCase{"TypePageHasNoStopOfItsOwn", 0, {"SSTab1", "cmdF10", "Drive1", "MSChart1"}},
                       CycleCase{"SystemPageHasNoStopOfItsOwn", 1, {"SSTab1", "cmdF10", "Drive1", "MSChart1"}},
                       CycleCase{"FeaturePageAddsItsList", 2, {"SSTab1", "cmdF10", "Drive1", "List1", "MSChart1"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 struct PageSwitchCase {
   const char* name;
@@ -354,7 +354,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // List1's page goes away, so its focus goes to the strip.
                       PageSwitchCase{"FromTheFeatureList", "List1", 2, false, 0, "SSTab1"},
                       PageSwitchCase{"BackFromTheFeatureList", "List1", 2, true, 1, "SSTab1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 // System colours set for the test, put back afterwards.
 class SystemColours {
@@ -433,7 +433,7 @@ INSTANTIATE_TEST_SUITE_P(
         ColourCase{"HighContrastPageInTheFaceColour", true, "TypePage", kFace, RGB(192, 192, 192)},
         ColourCase{"HighContrastUsedWedgeHighlighted", true, "MSChart1", kHighlight, RGB(255, 0, 0)},
         ColourCase{"HighContrastFreeWedgeInTheTextColour", true, "MSChart1", kText, RGB(0, 255, 0)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(Form1Win, ScreenReadersFindANameOnEveryPictureThePieAndEachPage) {
   form->events().Form_Load();
