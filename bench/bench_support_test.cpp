@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "bench_table.h"
-#include "child_environment.h"
 #include "mount_table_fixture.h"
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/mount_table_linux.h"
@@ -66,16 +65,6 @@ struct MedianCase {
 TEST(Median, OfOddEvenAndNoSamples) {
   const MedianCase cases[] = {{{}, 0}, {{3}, 3}, {{5, 1, 3}, 3}, {{4, 1, 3, 2}, 2.5}, {{9, 9, 1, 1}, 5}};
   for (const MedianCase& c : cases) EXPECT_DOUBLE_EQ(median(c.samples), c.expected) << ::testing::PrintToString(c.samples);
-}
-
-TEST(ChildEnvironment, OverridesReplaceAndBareNamesRemove) {
-  ::setenv("VANTORA_BENCH_PROBE", "old", 1);
-  ::setenv("VANTORA_BENCH_GONE", "here", 1);
-  const auto environment = environmentWith({"VANTORA_BENCH_PROBE=new", "VANTORA_BENCH_GONE"});
-  EXPECT_EQ(std::count(environment.begin(), environment.end(), "VANTORA_BENCH_PROBE=new"), 1);
-  EXPECT_EQ(std::count(environment.begin(), environment.end(), "VANTORA_BENCH_PROBE=old"), 0);
-  EXPECT_TRUE(std::none_of(environment.begin(), environment.end(),
-                           [](const std::string& entry) { return entry.starts_with("VANTORA_BENCH_GONE="); }));
 }
 
 TEST(MadeUpMountTable, HasOneParsableLinePerMount) {

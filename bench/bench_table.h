@@ -13,7 +13,7 @@ struct TableRow {
   std::optional<double> value;    // median of the rounds; null when not measured
   std::optional<double> floor;    // median of the floor's rounds, same unit
   std::string unit;               // "µs", "ms", "MiB" ...
-  std::string target;             // "ratio <= 1.30", "< 10 ms", or empty for none
+  std::string target;             // "ratio <= 1.30", "< 50 ms", or empty for none
   std::optional<bool> met;        // null where the row has no target
   std::string note;               // a short remark (skipped, what the floor is)
 };

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -12,7 +11,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "child_environment.h"
+#include "support/child_process.h"
 
 namespace vantora::bench {
 namespace {
@@ -44,21 +43,14 @@ std::optional<MarkingChild> MarkingChild::start(std::vector<std::string> args, s
     problem = "cannot make a pipe";
     return std::nullopt;
   }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addchdir_np(&actions, "/");
   environment.push_back("VANTORA_MARK_FIRST_FRAME=1");
-  std::vector<std::string> childEnvironment = environmentWith(environment);
-
-  pid_t pid = 0;
+  const testing::ChildSetup setup{.environment = std::move(environment),
+                                  .descriptors = {{STDERR_FILENO, fds[1]}, {STDOUT_FILENO, -1}},
+                                  .directory = "/"};
   const double startedAt = secondsAfterBoot();
-  const int spawned = posix_spawnp(&pid, args.front().c_str(), &actions, nullptr, argvOf(args).data(),
-                                   argvOf(childEnvironment).data());
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = testing::startChild(args, setup);
   ::close(fds[1]);
-  if (spawned != 0) {
+  if (pid < 0) {
     ::close(fds[0]);
     problem = "cannot run " + args.front();
     return std::nullopt;

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "child_environment.h"
+#include "support/child_process.h"
 
 namespace vantora::bench {
 namespace {
@@ -53,20 +52,12 @@ std::optional<PrivateXvfb> PrivateXvfb::start(std::string& problem) {
     problem = "cannot make a pipe";
     return std::nullopt;
   }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, displayPipe.writeEnd(), kDisplayFd);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<std::string> args = {"Xvfb", "-displayfd", std::to_string(kDisplayFd), "-screen", "0",
-                                   "1280x1024x24", "-dpi", "96", "-nolisten", "tcp"};
-  std::vector<std::string> environment = environmentWith({});
-  pid_t pid = 0;
-  const int spawned =
-      posix_spawnp(&pid, "Xvfb", &actions, nullptr, argvOf(args).data(), argvOf(environment).data());
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = testing::startChild(
+      {"Xvfb", "-displayfd", std::to_string(kDisplayFd), "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten",
+       "tcp"},
+      {.descriptors = {{kDisplayFd, displayPipe.writeEnd()}, {STDOUT_FILENO, -1}, {STDERR_FILENO, -1}}});
   displayPipe.closeWriteEnd();
-  if (spawned != 0) {
+  if (pid < 0) {
     problem = "cannot run Xvfb (package xvfb)";
     return std::nullopt;
   }

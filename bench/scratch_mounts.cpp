@@ -15,7 +15,7 @@
 #include <fstream>
 #include <vector>
 
-#include "child_environment.h"
+#include "support/child_process.h"
 
 namespace vantora::bench {
 namespace fs = std::filesystem;
@@ -73,16 +73,16 @@ void ScratchMounts::makeExt4() {
   std::error_code error;
   { std::ofstream created(image); }
   fs::resize_file(image, kImageBytes, error);
-  if (error || !captureOutput({"mkfs.ext4", "-q", "-F", "-L", kExt4Label, image})) {
+  if (error || testing::runCommand({"mkfs.ext4", "-q", "-F", "-L", kExt4Label, image}).status != 0) {
     ext4Problem_ = "cannot make an ext4 image (mkfs.ext4, package e2fsprogs)";
     return;
   }
-  const auto attached = captureOutput({"losetup", "--find", "--show", image});
-  if (!attached || attached->empty()) {
+  const testing::CommandResult attached = testing::runCommand({"losetup", "--find", "--show", image});
+  if (attached.status != 0 || attached.output.empty()) {
     ext4Problem_ = "cannot attach a loop device (losetup)";
     return;
   }
-  loopDevice_ = attached->substr(0, attached->find('\n'));
+  loopDevice_ = attached.output.substr(0, attached.output.find('\n'));
   if (::mount(loopDevice_.c_str(), target.c_str(), "ext4", 0, nullptr) != 0) {
     ext4Problem_ = std::string("cannot mount the ext4 image: ") + std::strerror(errno);
     return;
@@ -93,7 +93,7 @@ void ScratchMounts::makeExt4() {
 ScratchMounts::~ScratchMounts() {
   if (ext4_) ::umount2(ext4_->c_str(), MNT_DETACH);
   if (ownTmpfs_) ::umount2(tmpfs_->c_str(), MNT_DETACH);
-  if (!loopDevice_.empty()) captureOutput({"losetup", "--detach", loopDevice_});
+  if (!loopDevice_.empty()) testing::runCommand({"losetup", "--detach", loopDevice_});
   std::error_code ignored;
   if (!directory_.empty()) fs::remove_all(directory_, ignored);
 }

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "bench_table.h"
-#include "child_environment.h"
+#include "support/child_process.h"
 
 namespace {
 
@@ -48,18 +48,18 @@ struct PeFacts {
 };
 
 std::optional<PeFacts> inspect(const fs::path& executable) {
-  const auto dump = captureOutput({kObjdump, "-p", executable.string()});
-  if (!dump) return std::nullopt;
+  const vantora::testing::CommandResult dump = vantora::testing::runCommand({kObjdump, "-p", executable.string()});
+  if (dump.status != 0) return std::nullopt;
   PeFacts facts;
   std::error_code error;
   facts.fileKiB = static_cast<double>(fs::file_size(executable, error)) / 1024.0;
   std::size_t at = 0;
-  while ((at = dump->find("DLL Name: ", at)) != std::string::npos) {
+  while ((at = dump.output.find("DLL Name: ", at)) != std::string::npos) {
     at += 10;
-    facts.dlls.push_back(lowerCase(dump->substr(at, dump->find('\n', at) - at)));
+    facts.dlls.push_back(lowerCase(dump.output.substr(at, dump.output.find('\n', at) - at)));
   }
-  if (const std::size_t image = dump->find("SizeOfImage"); image != std::string::npos) {
-    facts.imageKiB = static_cast<double>(std::stoul(dump->substr(dump->find_first_of("0123456789abcdef", image + 11)),
+  if (const std::size_t image = dump.output.find("SizeOfImage"); image != std::string::npos) {
+    facts.imageKiB = static_cast<double>(std::stoul(dump.output.substr(dump.output.find_first_of("0123456789abcdef", image + 11)),
                                                     nullptr, 16)) /
                      1024.0;
   }
@@ -89,9 +89,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   // The flags of the win64-release preset: release optimisation, everything static.
-  const bool floorBuilt = captureOutput({kCompiler, "-std=c++20", "-O3", "-DNDEBUG", "-static", "-municode", "-mwindows",
-                               VANTORA_WIN_FLOOR_SOURCE, "-o", floorExe.string(), "-lcomctl32"})
-                              .has_value();
+  const bool floorBuilt = vantora::testing::runCommand({kCompiler, "-std=c++20", "-O3", "-DNDEBUG", "-static", "-municode",
+                                              "-mwindows", VANTORA_WIN_FLOOR_SOURCE, "-o", floorExe.string(),
+                                              "-lcomctl32"})
+                              .status == 0;
   const std::optional<PeFacts> floor = floorBuilt ? inspect(floorExe) : std::nullopt;
   const std::string floorNote = floor ? "" : "floor not built (" + std::string(kCompiler) + ")";
   const auto ofFloor = [&](double PeFacts::*field) { return floor ? std::optional<double>((*floor).*field) : std::nullopt; };

@@ -5,7 +5,7 @@
 profile_startup() {
   local bench=$1 out
   out=$(mktemp -d)
-  local -A programs=([vantora]=build/bench/src/app/vantora [floor]=$bench/vantora_startup_floor)
+  local -A programs=([vantora]=build/bench/src/main/qt/vantora [floor]=$bench/vantora_startup_floor)
   for name in vantora floor; do
     # The program keeps running after its first frame; callgrind writes its
     # figures when the program is stopped once the mark is printed.

@@ -1,5 +1,7 @@
 #include "app/form1_events.h"
 
+#include <utility>
+
 #include "driveinfo/refresh_drive_info.h"
 
 namespace vantora {
@@ -14,12 +16,30 @@ void Form1Events::Drive1_Change(std::size_t listIndex) {
   refresh();
 }
 
+void Form1Events::Drive1_DropDown() {
+  const std::optional<std::string> before = selectedRoot();
+  DriveList list = system_.listDrives();
+  form_.Drive1.replaceEntries(std::move(list.drives), list.current);
+  // A selection that moved because its drive is gone is a change like any
+  // other: the fields must not go on describing a drive the list no longer shows.
+  if (selectedRoot() != before) {
+    refresh();
+  } else {
+    window_.renderDriveList(form_);
+  }
+}
+
 void Form1Events::cmdF10_Click() { window_.endProgram(); }
 
 bool Form1Events::Form_KeyDown(int keyCode, int /*shift*/) {
   if (keyCode != vbKeyF10) return false;
   window_.endProgram();
   return true;
+}
+
+std::optional<std::string> Form1Events::selectedRoot() const {
+  if (form_.Drive1.entries.empty()) return std::nullopt;
+  return form_.Drive1.selected().rootPath;
 }
 
 void Form1Events::refresh() {

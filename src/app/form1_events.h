@@ -1,5 +1,7 @@
 #pragma once
 #include <cstddef>
+#include <optional>
+#include <string>
 
 #include "app/form1_window.h"
 #include "driveinfo/form_model.h"
@@ -20,12 +22,17 @@ class Form1Events {
   void Form_Load();
   // The user picked entry `listIndex` of Drive1.
   void Drive1_Change(std::size_t listIndex);
+  // Drive1 is about to drop down: the drives are read again, so one plugged in
+  // after start appears. The selection stays on the same drive; where that
+  // drive is gone, the drive selected instead is refreshed.
+  void Drive1_DropDown();
   void cmdF10_Click();
   // F10 ends the program whatever modifiers are held; returns whether the key was taken.
   bool Form_KeyDown(int keyCode, int shift);
 
  private:
   void refresh();
+  std::optional<std::string> selectedRoot() const;
 
   Form1Model& form_;
   SystemQueries& system_;

@@ -16,6 +16,8 @@ class Form1Window {
   virtual void moveTo(Position topLeft) = 0;
   // Copies every display field of the model into the controls.
   virtual void render(const Form1Model& form) = 0;
+  // Copies only the drive list's entries and selection.
+  virtual void renderDriveList(const Form1Model& form) = 0;
   // A modal box with an OK button only and no icon; returns when it is closed.
   virtual void messageBox(std::string_view text, std::string_view caption) = 0;
   // Ends the process at once; there is nothing to save.

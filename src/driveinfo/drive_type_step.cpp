@@ -1,28 +1,9 @@
 #include <array>
-#include <string_view>
 
+#include "driveinfo/drive_types.h"
 #include "driveinfo/refresh_steps.h"
 
 namespace vantora {
-namespace {
-
-struct DriveTypeRow {
-  std::string_view caption;
-  std::array<bool, 5> imageVisible;  // Image1 .. Image5
-};
-
-// Indexed by the drive-type code. Network drives and RAM disks have no picture.
-constexpr std::array<DriveTypeRow, 7> kDriveTypes{{
-    {"判断不能", {false, false, false, true, false}},
-    {"ルートディレクトリなし", {false, false, false, false, true}},
-    {"FD/リムーバブル", {true, false, false, false, false}},
-    {"ハードディスク", {false, true, false, false, false}},
-    {"リモート", {false, false, false, false, false}},
-    {"CD-ROM", {false, false, true, false, false}},
-    {"RAMDISK", {false, false, false, false, false}},
-}};
-
-}  // namespace
 
 void showDriveType(Form1Model& form, std::uint32_t driveTypeCode) {
   if (driveTypeCode >= kDriveTypes.size()) return;

@@ -1,9 +1,8 @@
 #include "driveinfo/number_format.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 
@@ -65,16 +64,23 @@ void increment(std::string& digits) {
 }
 
 // The double as a person would write it with 15 significant digits, rounded
-// half away from zero to hundredths.
+// half away from zero to hundredths. to_chars writes the same digits as
+// printf's "%.14e" whatever the process locale, whose decimal point may be
+// more than one byte long.
 DecimalText roundToHundredths(double value) {
   if (!std::isfinite(value)) throw std::domain_error("not a finite number");
-  char text[40];
-  std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
+  std::array<char, 40> text{};
+  const char* end =
+      std::to_chars(text.data(), text.data() + text.size(), std::fabs(value), std::chars_format::scientific, 14).ptr;
   // text: d.dddddddddddddde[+-]xx
-  std::string significant;
-  significant.push_back(text[0]);
-  significant.append(text + 2, 14);
-  const int exponent = std::atoi(text + 17);
+  const std::string_view written(text.data(), static_cast<std::size_t>(end - text.data()));
+  const std::size_t e = written.find('e');
+  std::string significant(1, written[0]);
+  significant.append(written.substr(2, e - 2));
+  std::string_view exponentText = written.substr(e + 1);
+  if (exponentText.starts_with('+')) exponentText.remove_prefix(1);
+  int exponent = 0;
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
 
   // Digits up to and including the hundredths place number exponent + 3.
   const int kept = exponent + 3;

@@ -1,6 +1,5 @@
 #include "driveinfo/refresh_drive_info.h"
 
-#include <exception>
 #include <string>
 
 #include "driveinfo/refresh_steps.h"
@@ -39,11 +38,19 @@ void runFailurePath(Form1Model& form) {
 }  // namespace
 
 RefreshEnd RefreshDriveInfo(Form1Model& form, SystemQueries& system) {
+  const RefreshScope scope(system);
   WorkingStorage work;
 
   system.computerName(work.computerName);
   showHeader(form, work.computerName);
 
+  // A system that offers no drive at all leaves nothing to ask about.
+  if (form.Drive1.entries.empty()) {
+    runFailurePath(form);
+    return RefreshEnd::Failure;
+  }
+  // Only the failures a refresh expects end in the failure path; anything else
+  // is a fault of the program and goes on to the caller.
   try {
     work.rootPath = form.Drive1.selected().rootPath;
 
@@ -60,7 +67,7 @@ RefreshEnd RefreshDriveInfo(Form1Model& form, SystemQueries& system) {
 
     showUsage(form, work.freeBytesToCaller, work.totalBytes, separators);
     return RefreshEnd::Normal;
-  } catch (const std::exception&) {
+  } catch (const RefreshFailure&) {
     runFailurePath(form);
     return RefreshEnd::Failure;
   }

@@ -16,15 +16,15 @@ struct FeatureRow {
 
 // The order in which the lines are listed, which is not the order of the bits.
 constexpr std::array<FeatureRow, 9> kFeatures{{
-    {fsflags::FILE_CASE_PRESERVED_NAMES, "ファイル名大文字小文字維持"},
-    {fsflags::FILE_CASE_SENSITIVE_SEARCH, "ファイル名大文字小文字区別"},
-    {fsflags::FILE_UNICODE_ON_DISK, "UNICODE"},
-    {fsflags::FILE_PERSISTENT_ACLS, "ACL維持"},
-    {fsflags::FILE_FILE_COMPRESSION, "ファイル圧縮"},
-    {fsflags::FILE_VOLUME_IS_COMPRESSED, "ボリューム圧縮"},
-    {fsflags::FILE_NAMED_STREAMS, "ストリーム"},
-    {fsflags::FILE_SUPPORTS_ENCRYPTION, "暗号化"},
-    {fsflags::FILE_VOLUME_QUOTAS, "クォータ"},
+    {fsflags::kFileCasePreservedNames, "ファイル名大文字小文字維持"},
+    {fsflags::kFileCaseSensitiveSearch, "ファイル名大文字小文字区別"},
+    {fsflags::kFileUnicodeOnDisk, "UNICODE"},
+    {fsflags::kFilePersistentAcls, "ACL維持"},
+    {fsflags::kFileFileCompression, "ファイル圧縮"},
+    {fsflags::kFileVolumeIsCompressed, "ボリューム圧縮"},
+    {fsflags::kFileNamedStreams, "ストリーム"},
+    {fsflags::kFileSupportsEncryption, "暗号化"},
+    {fsflags::kFileVolumeQuotas, "クォータ"},
 }};
 
 // The text before the buffer's first NUL; a buffer without one cannot be trimmed.

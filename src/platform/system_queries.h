@@ -1,7 +1,8 @@
 #pragma once
 // The operating-system questions the drive refresh asks, with the contract the
 // program relies on. Codes, flag bits and error numbers are Windows' own, so the
-// window means the same thing on every system we build for.
+// window means the same thing on every system we build for; their names are
+// ours, so <windows.h>'s macros of the same meaning never collide with them.
 
 #include <array>
 #include <cstddef>
@@ -13,39 +14,39 @@ namespace vantora {
 
 // What GetDriveType answers.
 enum DriveTypeCode : std::uint32_t {
-  DRIVE_UNKNOWN = 0,      // type cannot be determined
-  DRIVE_NO_ROOT_DIR = 1,  // no volume at the root path
-  DRIVE_REMOVABLE = 2,
-  DRIVE_FIXED = 3,
-  DRIVE_REMOTE = 4,
-  DRIVE_CDROM = 5,
-  DRIVE_RAMDISK = 6,
+  kDriveUnknown = 0,    // type cannot be determined
+  kDriveNoRootDir = 1,  // no volume at the root path
+  kDriveRemovable = 2,
+  kDriveFixed = 3,
+  kDriveRemote = 4,
+  kDriveCdrom = 5,
+  kDriveRamdisk = 6,
 };
 
 // File-system feature bits of GetVolumeInformation.
 namespace fsflags {
-inline constexpr std::uint32_t FILE_CASE_SENSITIVE_SEARCH = 0x00000001;
-inline constexpr std::uint32_t FILE_CASE_PRESERVED_NAMES = 0x00000002;
-inline constexpr std::uint32_t FILE_UNICODE_ON_DISK = 0x00000004;
-inline constexpr std::uint32_t FILE_PERSISTENT_ACLS = 0x00000008;
-inline constexpr std::uint32_t FILE_FILE_COMPRESSION = 0x00000010;
-inline constexpr std::uint32_t FILE_VOLUME_QUOTAS = 0x00000020;
-inline constexpr std::uint32_t FILE_VOLUME_IS_COMPRESSED = 0x00008000;
-inline constexpr std::uint32_t FILE_SUPPORTS_ENCRYPTION = 0x00020000;
-inline constexpr std::uint32_t FILE_NAMED_STREAMS = 0x00040000;
+inline constexpr std::uint32_t kFileCaseSensitiveSearch = 0x00000001;
+inline constexpr std::uint32_t kFileCasePreservedNames = 0x00000002;
+inline constexpr std::uint32_t kFileUnicodeOnDisk = 0x00000004;
+inline constexpr std::uint32_t kFilePersistentAcls = 0x00000008;
+inline constexpr std::uint32_t kFileFileCompression = 0x00000010;
+inline constexpr std::uint32_t kFileVolumeQuotas = 0x00000020;
+inline constexpr std::uint32_t kFileVolumeIsCompressed = 0x00008000;
+inline constexpr std::uint32_t kFileSupportsEncryption = 0x00020000;
+inline constexpr std::uint32_t kFileNamedStreams = 0x00040000;
 }  // namespace fsflags
 
 // Windows error numbers that the last-error line can show.
 namespace winerror {
-inline constexpr std::uint32_t ERROR_SUCCESS = 0;
-inline constexpr std::uint32_t ERROR_INVALID_FUNCTION = 1;
-inline constexpr std::uint32_t ERROR_PATH_NOT_FOUND = 3;
-inline constexpr std::uint32_t ERROR_ACCESS_DENIED = 5;
-inline constexpr std::uint32_t ERROR_NOT_READY = 21;
-inline constexpr std::uint32_t ERROR_GEN_FAILURE = 31;
-inline constexpr std::uint32_t ERROR_BAD_NETPATH = 53;
-inline constexpr std::uint32_t ERROR_SEM_TIMEOUT = 121;
-inline constexpr std::uint32_t ERROR_IO_DEVICE = 1117;
+inline constexpr std::uint32_t kErrorSuccess = 0;
+inline constexpr std::uint32_t kErrorInvalidFunction = 1;
+inline constexpr std::uint32_t kErrorPathNotFound = 3;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorNotReady = 21;
+inline constexpr std::uint32_t kErrorGenFailure = 31;
+inline constexpr std::uint32_t kErrorBadNetpath = 53;
+inline constexpr std::uint32_t kErrorSemTimeout = 121;
+inline constexpr std::uint32_t kErrorIoDevice = 1117;
 }  // namespace winerror
 
 // Buffer sizes the refresh hands to the queries, in bytes of UTF-8. A computer
@@ -100,6 +101,24 @@ class SystemQueries {
 
   virtual DriveList listDrives() = 0;
   virtual NumberSeparators numberSeparators() = 0;
+
+  // The questions of one refresh come between these two calls, so a backend
+  // may answer them all from one view of the system and hold them to one
+  // deadline in all.
+  virtual void beginRefresh() {}
+  virtual void endRefresh() {}
+};
+
+// Brackets one refresh's questions, however the refresh ends.
+class RefreshScope {
+ public:
+  explicit RefreshScope(SystemQueries& system) : system_(system) { system_.beginRefresh(); }
+  RefreshScope(const RefreshScope&) = delete;
+  RefreshScope& operator=(const RefreshScope&) = delete;
+  ~RefreshScope() { system_.endRefresh(); }
+
+ private:
+  SystemQueries& system_;
 };
 
 }  // namespace vantora

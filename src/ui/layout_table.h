@@ -60,6 +60,8 @@ inline constexpr std::array<std::string_view, 3> kTabCaptions = {"種類・容�
 // The tab strip is 5.2 mm high; the fields of every page start below it at Top 720.
 inline constexpr int kTabStripTwips = 295;
 inline constexpr Rgb kTabFaceColour{192, 192, 192};
+// The raised frame round each page, inside SSTab1's outline (2 pixels at 96 dpi).
+inline constexpr int kPageFrameTwips = 30;
 
 inline constexpr std::string_view kAppTitleLine = "ディスク情報表示 Vantora  V2.1";
 inline constexpr std::string_view kCreditLine = "2002/05/20  Vantora 開発チーム";
@@ -126,9 +128,10 @@ inline constexpr auto kForm1Layout = [] {
       {"Label22", Label, TypePage, 600, 720, 1455, 255, "ディスク種類", kPageFont, Blue, Left, true, 15, {}},
       {"lbSyu(0)", Label, TypePage, 2520, 720, 3375, 255, "*", kPageFont, Default, Left, true, 16, {}},
       {"Label10", Label, TypePage, 600, 1200, 1335, 255, "総容量", kPageFont, Blue, Left, true, 3, {}},
-      {"lbSou(1)", Label, TypePage, 2520, 1200, 3375, 255, "*", kPageFont, Default, Left, true, 4, {}},
+      // The capacities reach the page's inner right edge: a drive's count and megabytes need the room.
+      {"lbSou(1)", Label, TypePage, 2520, 1200, 3945, 255, "*", kPageFont, Default, Left, true, 4, {}},
       {"Label19", Label, TypePage, 600, 1680, 1455, 255, "空容量", kPageFont, Blue, Left, true, 13, {}},
-      {"lbAki(2)", Label, TypePage, 2520, 1680, 3375, 255, "*", kPageFont, Default, Left, true, 12, {}},
+      {"lbAki(2)", Label, TypePage, 2520, 1680, 3945, 255, "*", kPageFont, Default, Left, true, 12, {}},
 
       {"Label1", Label, SystemPage, 600, 720, 1455, 255, "システム名", kPageFont, Blue, Left, true, 6, {}},
       {"lbSys(0)", Label, SystemPage, 2520, 720, 2535, 255, "*", kPageFont, Default, Left, true, 9, {}},
@@ -182,6 +185,10 @@ constexpr ChartDisc chartDisc() {
   const int size = std::min(chart.width, shownBottom - shownTop) - 2 * kChartDiscInsetTwips;
   return {(chart.width - size) / 2, shownTop + (shownBottom - shownTop - size) / 2, size};
 }
+
+static_assert(findControl("lbSou(1)")->left + findControl("lbSou(1)")->width ==
+              findControl("SSTab1")->width - kPageFrameTwips);
+static_assert(findControl("lbAki(2)")->width == findControl("lbSou(1)")->width);
 
 constexpr int tabPageIndex(Container container) {
   switch (container) {

@@ -1,5 +1,9 @@
 #include "ui/pictures.h"
 
+#include <iterator>
+
+#include "driveinfo/drive_types.h"
+
 namespace vantora::ui {
 namespace {
 // The XPM files are C arrays; they stay the editable sources of the pictures.
@@ -36,12 +40,9 @@ std::span<const char* const> pictureXpm(PictureId id, PictureSize size) {
 }
 
 std::string_view pictureDescription(PictureId id) {
-  switch (id) {
-    case PictureId::RemovableDrive: return "FD/リムーバブル";
-    case PictureId::FixedDisk: return "ハードディスク";
-    case PictureId::CdRom: return "CD-ROM";
-    case PictureId::UnknownType: return "判断不能";
-    case PictureId::NoVolume: return "ルートディレクトリなし";
+  // kAllPictures runs in the order Image1 .. Image5.
+  for (std::size_t i = 0; i < std::size(kAllPictures); ++i) {
+    if (kAllPictures[i] == id) return driveTypeShownBy(static_cast<int>(i) + 1).value_or("");
   }
   return {};
 }

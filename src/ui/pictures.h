@@ -18,6 +18,7 @@ enum class PictureId {
 
 enum class PictureSize { Large32, Small16 };
 
+// In the order of the controls that show them, Image1 to Image5.
 inline constexpr PictureId kAllPictures[] = {PictureId::RemovableDrive, PictureId::FixedDisk, PictureId::CdRom,
                                             PictureId::UnknownType, PictureId::NoVolume};
 inline constexpr PictureId kWindowIcon = PictureId::FixedDisk;

@@ -29,6 +29,9 @@ class RecordingWindow : public Form1Window {
     shownLabel4 = form.Label4.caption();
     log.push_back("render");
   }
+  void renderDriveList(const Form1Model& form) override {
+    log.push_back("renderDriveList " + form.Drive1.selected().rootPath);
+  }
   void messageBox(std::string_view text, std::string_view caption) override {
     log.push_back("messageBox " + std::string(caption) + ": " + std::string(text) + " over " + shownLabel4);
   }
@@ -38,8 +41,8 @@ class RecordingWindow : public Form1Window {
 class Form1EventsTest : public ::testing::Test {
  protected:
   Form1EventsTest() {
-    system.drives["/"] = FakeDrive{DRIVE_FIXED, 50, 100, 50, FakeVolume{"", "ext4", 0, 3}, 0};
-    system.drives["/dev/sr0"] = FakeDrive{DRIVE_CDROM, {}, {}, {}, {}, winerror::ERROR_NOT_READY};
+    system.drives["/"] = FakeDrive{kDriveFixed, 50, 100, 50, FakeVolume{"", "ext4", 0, 3}, 0};
+    system.drives["/dev/sr0"] = FakeDrive{kDriveCdrom, {}, {}, {}, {}, winerror::kErrorNotReady};
     form.Drive1.entries = {{"/", "/"}, {"/dev/sr0", "/dev/sr0"}};
   }
   Form1Model form;
@@ -61,6 +64,33 @@ TEST_F(Form1EventsTest, DriveChangeRefreshesTheChosenDriveAndReportsAFailureOnce
   EXPECT_THAT(window.log,
               ElementsAre("move", "render", "render", "messageBox Vantora: ディスクが挿入されていません。 over ----"));
   EXPECT_EQ(system.calls.back(), "volumeInformation /dev/sr0");
+}
+
+// Dropping the list down reads the drives again; only a selection that moved
+// because its drive went away refreshes the fields.
+TEST_F(Form1EventsTest, DropDownReadsTheDrivesAgainAndRefreshesOnlyWhenTheSelectedDriveIsGone) {
+  struct Case {
+    const char* name;
+    DriveList fresh;
+    std::size_t selected;
+    std::vector<std::string> log;
+  };
+  const std::vector<Case> cases{
+      {"kept, moved down", {{{"/mnt/new", "/mnt/new"}, {"/", "/"}, {"/dev/sr0", "/dev/sr0"}}, 0}, 2,
+       {"renderDriveList /dev/sr0"}},
+      {"gone, falls back", {{{"/", "/"}}, 0}, 0, {"render"}},
+      {"gone, list empty", {{}, 0}, 0, {"render", "messageBox Vantora: ディスクが挿入されていません。 over ----"}},
+  };
+  for (const Case& c : cases) {
+    form.Drive1.entries = {{"/", "/"}, {"/dev/sr0", "/dev/sr0"}};
+    events.Drive1_Change(1);
+    window.log.clear();
+    system.driveList = c.fresh;
+    events.Drive1_DropDown();
+    EXPECT_EQ(window.log, c.log) << c.name;
+    EXPECT_EQ(form.Drive1.listIndex, c.selected) << c.name;
+  }
+  EXPECT_EQ(form.Label4.caption(), "----") << "no drive left to describe";
 }
 
 TEST_F(Form1EventsTest, F10EndsTheProgramWhateverTheModifiers) {

@@ -30,18 +30,18 @@ TEST_P(DriveTypeRow, WritesCaptionAndEveryPicture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, DriveTypeRow,
-    ::testing::Values(TypeCase{DRIVE_UNKNOWN, "判断不能", {false, false, false, true, false}},
-                      TypeCase{DRIVE_NO_ROOT_DIR, "ルートディレクトリなし", {false, false, false, false, true}},
-                      TypeCase{DRIVE_REMOVABLE, "FD/リムーバブル", {true, false, false, false, false}},
-                      TypeCase{DRIVE_FIXED, "ハードディスク", {false, true, false, false, false}},
-                      TypeCase{DRIVE_REMOTE, "リモート", {false, false, false, false, false}},
-                      TypeCase{DRIVE_CDROM, "CD-ROM", {false, false, true, false, false}},
-                      TypeCase{DRIVE_RAMDISK, "RAMDISK", {false, false, false, false, false}}));
+    ::testing::Values(TypeCase{kDriveUnknown, "判断不能", {false, false, false, true, false}},
+                      TypeCase{kDriveNoRootDir, "ルートディレクトリなし", {false, false, false, false, true}},
+                      TypeCase{kDriveRemovable, "FD/リムーバブル", {true, false, false, false, false}},
+                      TypeCase{kDriveFixed, "ハードディスク", {false, true, false, false, false}},
+                      TypeCase{kDriveRemote, "リモート", {false, false, false, false, false}},
+                      TypeCase{kDriveCdrom, "CD-ROM", {false, false, true, false, false}},
+                      TypeCase{kDriveRamdisk, "RAMDISK", {false, false, false, false, false}}));
 
 TEST(DriveType, CodesOutsideTheTableLeaveCaptionAndPicturesAlone) {
   for (std::uint32_t code : {7u, 100u, 0xFFFFFFFFu}) {
     Form1Model form;
-    showDriveType(form, DRIVE_CDROM);
+    showDriveType(form, kDriveCdrom);
     showDriveType(form, code);
     EXPECT_EQ(form.lbSyu(0).caption(), "CD-ROM") << code;
     EXPECT_EQ(visibleImages(form), (std::array<bool, 5>{false, false, true, false, false})) << code;
@@ -50,8 +50,8 @@ TEST(DriveType, CodesOutsideTheTableLeaveCaptionAndPicturesAlone) {
 
 TEST(DriveType, SwitchingFromCdRomToNetworkLeavesNoPicture) {
   Form1Model form;
-  showDriveType(form, DRIVE_CDROM);
-  showDriveType(form, DRIVE_REMOTE);
+  showDriveType(form, kDriveCdrom);
+  showDriveType(form, kDriveRemote);
   EXPECT_EQ(form.lbSyu(0).caption(), "リモート");
   EXPECT_EQ(visibleImages(form), (std::array<bool, 5>{}));
 }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdint>
+#include <ostream>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 namespace vantora {
 namespace {
@@ -12,6 +15,8 @@ namespace {
 const NumberSeparators kEnglish{",", "."};
 const NumberSeparators kGerman{".", ","};
 const NumberSeparators kFrench{"\u202F", ","};  // narrow no-break space, several bytes
+const NumberSeparators kPashto{"\u066C", "\u066B"};  // Arabic thousands and decimal separators
+const NumberSeparators kFourBytes{"\U0001D7CE", "\U0001D7CF"};  // the longest a UTF-8 separator can be
 
 struct DecimalCase {
   const char* name;
@@ -55,6 +60,53 @@ TEST(TwoDecimals, RefusesWhatIsNotANumber) {
   EXPECT_THROW(formatTwoDecimals(std::numeric_limits<double>::infinity(), Grouping::Plain, kEnglish),
                std::domain_error);
 }
+
+// The process locale (which a toolkit sets from the environment) must not
+// change a digit, whatever the length of its own separators; the window's
+// separators are passed in.
+struct LocaleCase {
+  const char* name;
+  std::vector<const char*> locales;  // its names on Linux and in the Windows C runtime
+  NumberSeparators separators;
+  const char* grouped;  // 1234567.891 as "#,##0.##"
+  const char* general;  // 45.67
+  friend void PrintTo(const LocaleCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class UnderProcessLocale : public ::testing::TestWithParam<LocaleCase> {
+ protected:
+  void SetUp() override {
+    for (const char* locale : GetParam().locales) {
+      if (std::setlocale(LC_ALL, locale)) return;
+    }
+    GTEST_SKIP() << GetParam().locales.front() << " is not installed";
+  }
+  void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST_P(UnderProcessLocale, EveryFormIsExact) {
+  const LocaleCase& c = GetParam();
+  EXPECT_EQ(formatTwoDecimals(1234567.891, Grouping::Grouped, c.separators), c.grouped);
+  EXPECT_EQ(formatGeneral({4567}, c.separators), c.general);
+  EXPECT_EQ(formatCount(1'000'000, c.separators), "1" + c.separators.group + "000" + c.separators.group + "000");
+  EXPECT_EQ(formatMillions(1'005'000, c.separators), "1" + c.separators.decimal + "01");
+  EXPECT_EQ(formatTwoDecimals(2.675, Grouping::Plain, c.separators), "2" + c.separators.decimal + "68");
+  EXPECT_EQ(parseHundredths(c.general, c.separators), Hundredths{4567});
+  EXPECT_DOUBLE_EQ(parseNumber(c.grouped, c.separators).value_or(0), 1234567.89);
+}
+
+const std::vector<const char*> kPashtoLocale{"ps_AF.UTF-8", "Pashto_Afghanistan.1256"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, UnderProcessLocale,
+    ::testing::Values(
+        LocaleCase{"pashto", kPashtoLocale, kPashto, "1\u066C234\u066C567\u066B89", "45\u066B67"},
+        LocaleCase{"french", {"fr_FR.UTF-8", "French_France.1252"}, kFrench, "1\u202F234\u202F567,89", "45,67"},
+        LocaleCase{"german", {"de_DE.UTF-8", "German_Germany.1252"}, kGerman, "1.234.567,89", "45,67"},
+        LocaleCase{"english_under_pashto", kPashtoLocale, kEnglish, "1,234,567.89", "45.67"},
+        LocaleCase{"four_byte_separators", kPashtoLocale, kFourBytes, "1\U0001D7CE234\U0001D7CE567\U0001D7CF89",
+                   "45\U0001D7CF67"}),
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(TwoDecimals, UsesTheLocaleSeparators) {
   EXPECT_EQ(formatTwoDecimals(1234567.891, Grouping::Grouped, kGerman), "1.234.567,89");

@@ -13,9 +13,9 @@ namespace vantora::testing {
 class RefreshTest : public ::testing::Test {
  protected:
   RefreshTest() {
-    system.drives["c:\\"] = FakeDrive{DRIVE_FIXED, 45'670'000, 100'000'000, 45'670'000,
+    system.drives["c:\\"] = FakeDrive{kDriveFixed, 45'670'000, 100'000'000, 45'670'000,
                                       FakeVolume{"SYSTEM", "NTFS", 0x1A2B3C4D, 0x2F}, 0};
-    system.drives["a:\\"] = FakeDrive{DRIVE_REMOVABLE, {}, {}, {}, {}, winerror::ERROR_NOT_READY};
+    system.drives["a:\\"] = FakeDrive{kDriveRemovable, {}, {}, {}, {}, winerror::kErrorNotReady};
     form.Drive1.entries = {{"a:", "a:\\"}, {"c: [SYSTEM]", "c:\\"}, {"q:", "q:\\"}};
     select("c:\\");
   }

@@ -1,6 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+#include <string>
+
 #include "refresh_fixture.h"
 
 namespace vantora::testing {
@@ -101,15 +105,35 @@ TEST_F(RefreshTest, FailedComputerNameLeavesAnEmptyBufferNotGarbage) {
   EXPECT_EQ(form.lbPC(5).caption(), "　ディスク情報");
 }
 
-TEST_F(RefreshTest, AFailureWhileWritingTheHeaderIsNotCaughtByTheFailurePath) {
-  struct ThrowingName : FakeSystemQueries {
-    bool computerName(ComputerNameBuffer&) override { throw std::runtime_error("no name service"); }
-  } throwing;
-  throwing.drives = system.drives;
-  form.Drive1.listIndex = 1;
-  EXPECT_THROW(RefreshDriveInfo(form, throwing), std::runtime_error);
-  EXPECT_EQ(form.Label4.caption(), "＊");
-  EXPECT_EQ(form.MSChart1, ChartData(1000, 24));
+// Only the failures a refresh expects take the failure path; a fault anywhere
+// else reaches the caller and leaves the usage display alone.
+TEST_F(RefreshTest, UnexpectedExceptionsAreNotTakenForAFailedDrive) {
+  struct Throwing : FakeSystemQueries {
+    std::string at;
+    bool computerName(ComputerNameBuffer& buffer) override {
+      if (at == "computerName") throw std::runtime_error("no name service");
+      return FakeSystemQueries::computerName(buffer);
+    }
+    std::uint32_t driveType(const std::string& root) override {
+      if (at == "driveType") throw std::logic_error("a fault in the program");
+      return FakeSystemQueries::driveType(root);
+    }
+    NumberSeparators numberSeparators() override {
+      if (at == "numberSeparators") throw std::bad_alloc();
+      return FakeSystemQueries::numberSeparators();
+    }
+  };
+  for (const char* at : {"computerName", "driveType", "numberSeparators"}) {
+    Throwing throwing;
+    throwing.at = at;
+    throwing.drives = system.drives;
+    Form1Model fresh;
+    fresh.Drive1.entries = form.Drive1.entries;
+    fresh.Drive1.listIndex = 1;
+    EXPECT_ANY_THROW(RefreshDriveInfo(fresh, throwing)) << at;
+    EXPECT_EQ(fresh.Label4.caption(), "＊") << at;
+    EXPECT_EQ(fresh.MSChart1, ChartData(1000, 24)) << at;
+  }
 }
 
 TEST_F(RefreshTest, VanishedVolumeShowsNoRootDirectoryAndFails) {

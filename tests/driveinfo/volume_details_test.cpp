@@ -11,20 +11,20 @@ using ::testing::ElementsAre;
 using namespace fsflags;
 
 TEST(FeatureLines, FollowTheWindowsOrderNotTheBitOrder) {
-  const std::uint32_t allButVolumeCompression = FILE_CASE_SENSITIVE_SEARCH | FILE_CASE_PRESERVED_NAMES |
-                                                FILE_UNICODE_ON_DISK | FILE_PERSISTENT_ACLS |
-                                                FILE_FILE_COMPRESSION | FILE_VOLUME_QUOTAS |
-                                                FILE_SUPPORTS_ENCRYPTION | FILE_NAMED_STREAMS;
+  const std::uint32_t allButVolumeCompression = kFileCaseSensitiveSearch | kFileCasePreservedNames |
+                                                kFileUnicodeOnDisk | kFilePersistentAcls |
+                                                kFileFileCompression | kFileVolumeQuotas |
+                                                kFileSupportsEncryption | kFileNamedStreams;
   EXPECT_THAT(featureLines(allButVolumeCompression, 0),
               ElementsAre("ファイル名大文字小文字維持", "ファイル名大文字小文字区別", "UNICODE", "ACL維持",
                           "ファイル圧縮", "ストリーム", "暗号化", "クォータ"));
-  EXPECT_THAT(featureLines(FILE_CASE_PRESERVED_NAMES | FILE_UNICODE_ON_DISK, 0),
+  EXPECT_THAT(featureLines(kFileCasePreservedNames | kFileUnicodeOnDisk, 0),
               ElementsAre("ファイル名大文字小文字維持", "UNICODE"));
-  EXPECT_THAT(featureLines(FILE_VOLUME_IS_COMPRESSED, 0), ElementsAre("ボリューム圧縮"));
+  EXPECT_THAT(featureLines(kFileVolumeIsCompressed, 0), ElementsAre("ボリューム圧縮"));
 }
 
 TEST(FeatureLines, BitsWithoutALineAddNothing) {
-  EXPECT_THAT(featureLines(0x00080000 | FILE_UNICODE_ON_DISK, 0), ElementsAre("UNICODE"));
+  EXPECT_THAT(featureLines(0x00080000 | kFileUnicodeOnDisk, 0), ElementsAre("UNICODE"));
   EXPECT_TRUE(featureLines(0x80000000, 0).empty());
 }
 
@@ -44,7 +44,7 @@ TEST(SerialText, IsUpperCaseHexWithoutLeadingZerosAndEmptyForZero) {
 }
 
 TEST_F(RefreshTest, VolumeWithoutLabelOrSerialShowsThemEmpty) {
-  system.drives["c:\\"].volume = FakeVolume{"", "ext4", 0, FILE_CASE_PRESERVED_NAMES};
+  system.drives["c:\\"].volume = FakeVolume{"", "ext4", 0, kFileCasePreservedNames};
   refresh("c:\\");
   EXPECT_EQ(form.lbSys(0).caption(), "ext4");
   EXPECT_EQ(form.lbSys(1).caption(), "");

@@ -14,6 +14,7 @@ Exit 77 (skipped) when no mount namespace can be made (not root, no user namespa
 
 import os
 import re
+import select
 import shutil
 import subprocess
 import sys
@@ -45,25 +46,33 @@ def namespace_flag():
     return None
 
 
-def free_display():
-    for number in range(90, 200):
+def unused_display():
+    """A display number no server listens on; far above those servers pick for themselves."""
+    for number in range(64000, 64100):
         if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
             return number
-    raise Failure("no free X display number between 90 and 199")
+    raise Failure("no unused X display number between 64000 and 64099")
 
 
 class PrivateXvfb:
     def __enter__(self):
-        self.number = free_display()
-        self.display = f":{self.number}"
+        # Xvfb picks a free display itself and writes its number to the pipe
+        # once it accepts clients: a number chosen here could be taken by
+        # another X server starting at the same moment. -noreset: the server
+        # would otherwise reset, and refuse connections for a moment, each time
+        # its last client leaves.
+        read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.monotonic() + 10
-        while not os.path.exists(f"/tmp/.X11-unix/X{self.number}"):
-            if self.process.poll() is not None or time.monotonic() > deadline:
-                raise Failure(f"Xvfb did not start on {self.display}")
-            time.sleep(0.05)
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as reported:
+            ready, _, _ = select.select([reported], [], [], 10)
+            number = reported.readline().strip() if ready else ""
+        if not number:
+            self.__exit__()
+            raise Failure("Xvfb did not report a display")
+        self.display = f":{number}"
         return self
 
     def __exit__(self, *exc):

@@ -12,7 +12,7 @@
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/drive_type_linux.h"
 #include "platform/linux/mount_table_linux.h"
-#include "platform/linux/utf8_text.h"
+#include "platform/utf8_text.h"
 
 namespace {
 
@@ -31,12 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const DriveList list = buildDriveList(root, table, "/media/user/USB STICK/photos");
 
   require(list.drives.empty() || list.current < list.drives.size());
+  BlockDeviceCache devices(root);
   std::set<std::string> roots;
   for (const DriveEntry& drive : list.drives) {
     require(roots.insert(drive.rootPath).second);
     require(displayText(drive.text) == drive.text);  // one line of valid UTF-8
     if (const MountEntry* mount = findMountAt(table, drive.rootPath)) {
-      require(classifyMount(*mount, blockDeviceOfMount(root, *mount)) <= DRIVE_RAMDISK);
+      require(classifyMount(*mount, devices.ofMount(*mount)) <= kDriveRamdisk);
     } else {
       // An empty removable or optical drive, listed by its device node.
       require(drive.rootPath.starts_with("/dev/") && drive.text == drive.rootPath);

@@ -71,19 +71,19 @@ TYPED_TEST_P(SystemQueriesConformance, ComputerNameIsShortValidAndTerminated) {
 }
 
 TYPED_TEST_P(SystemQueriesConformance, MissingRootHasNoRootDirectory) {
-  EXPECT_EQ(this->queries->driveType(TypeParam::missingRoot()), DRIVE_NO_ROOT_DIR);
+  EXPECT_EQ(this->queries->driveType(TypeParam::missingRoot()), kDriveNoRootDir);
 }
 
 TYPED_TEST_P(SystemQueriesConformance, ExistingRootHasAVolumeType) {
   const std::uint32_t type = this->queries->driveType(TypeParam::existingRoot());
-  EXPECT_LE(type, DRIVE_RAMDISK);
-  EXPECT_NE(type, DRIVE_NO_ROOT_DIR);
+  EXPECT_LE(type, kDriveRamdisk);
+  EXPECT_NE(type, kDriveNoRootDir);
 }
 
 TYPED_TEST_P(SystemQueriesConformance, FreeSpaceOfMissingRootFailsAndLeavesOutputs) {
   std::uint64_t freeToCaller = 11, total = 22, totalFree = 33;
   EXPECT_FALSE(this->queries->diskFreeSpaceEx(TypeParam::missingRoot(), freeToCaller, total, totalFree));
-  EXPECT_EQ(this->queries->lastError(), winerror::ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(this->queries->lastError(), winerror::kErrorPathNotFound);
   EXPECT_EQ(freeToCaller, 11u);
   EXPECT_EQ(total, 22u);
   EXPECT_EQ(totalFree, 33u);
@@ -97,7 +97,7 @@ TYPED_TEST_P(SystemQueriesConformance, VolumeInformationOfMissingRootFailsAndLea
   std::uint32_t serial = 1, maxComponent = 2, flags = 3;
   EXPECT_FALSE(this->queries->volumeInformation(TypeParam::missingRoot(), volumeName, serial, maxComponent, flags,
                                                 fileSystemName));
-  EXPECT_EQ(this->queries->lastError(), winerror::ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(this->queries->lastError(), winerror::kErrorPathNotFound);
   EXPECT_TRUE(std::all_of(volumeName.begin(), volumeName.end(), [](char c) { return c == 'v'; }));
   EXPECT_TRUE(std::all_of(fileSystemName.begin(), fileSystemName.end(), [](char c) { return c == 'f'; }));
   EXPECT_EQ(serial, 1u);
@@ -138,7 +138,7 @@ TYPED_TEST_P(SystemQueriesConformance, DriveListHoldsTheExistingRootAndACurrentD
                           [](const DriveEntry& drive) { return drive.rootPath == TypeParam::existingRoot(); }));
   for (const DriveEntry& drive : list.drives) {
     EXPECT_TRUE(isValidUtf8(drive.text)) << drive.text;
-    EXPECT_LE(this->queries->driveType(drive.rootPath), DRIVE_RAMDISK) << drive.rootPath;
+    EXPECT_LE(this->queries->driveType(drive.rootPath), kDriveRamdisk) << drive.rootPath;
   }
 }
 

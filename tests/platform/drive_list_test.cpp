@@ -120,6 +120,9 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"disk", mount("/data", "ext4", "/dev/sdd1"), true, true},
         FilterCase{"file_bind_mount", withRoot(mount("/etc/hosts", "ext4", "/dev/sda2"), "/var/lib/hosts"), true,
                    false},
+        // A container's /etc/hosts bind of a tmpfs file, and a bind of a tmpfs's directory.
+        FilterCase{"tmpfs_file_bind", withRoot(mount("/etc/hosts", "tmpfs"), "/containers/c1/hosts"), false, false},
+        FilterCase{"tmpfs_directory_bind", withRoot(mount("/mnt/part", "tmpfs"), "/sub"), false, false},
         FilterCase{"btrfs_subvolume", withRoot(mount("/home", "btrfs", "/dev/sda3"), "/@home", "rw,subvol=/@home"),
                    true, true},
         FilterCase{"btrfs_bind_of_subdir",

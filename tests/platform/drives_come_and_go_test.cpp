@@ -15,7 +15,7 @@
 #include "driveinfo/form_model.h"
 #include "driveinfo/refresh_drive_info.h"
 #include "platform/linux/system_queries_linux.h"
-#include "platform/linux/utf8_text.h"
+#include "platform/utf8_text.h"
 #include "platform/scratch_volume.h"
 
 namespace vantora::testing {
@@ -107,7 +107,7 @@ TEST(ChangingMountTable, ListsStayWellFormedWhileMountsComeAndGo) {
     std::set<std::string> roots;
     for (const DriveEntry& drive : list.drives) {
       EXPECT_TRUE(roots.insert(drive.rootPath).second) << "listed twice: " << drive.rootPath;
-      EXPECT_EQ(linux_backend::displayText(drive.text), drive.text) << "not one line of valid text";
+      EXPECT_EQ(displayText(drive.text), drive.text) << "not one line of valid text";
     }
     EXPECT_TRUE(std::is_sorted(list.drives.begin(), list.drives.end(),
                                [](const DriveEntry& a, const DriveEntry& b) { return a.rootPath < b.rootPath; }));

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,8 +14,7 @@
 #include <vector>
 
 #include "platform/linux/mount_table_linux.h"
-
-extern char** environ;
+#include "support/child_process.h"
 
 namespace vantora::testing {
 namespace {
@@ -73,24 +71,19 @@ std::optional<FuseFileSystem> FuseFileSystem::mount(const StatfsAnswer& answer, 
     skipReason = "cannot make a pipe";
     return std::nullopt;
   }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[0], STDIN_FILENO);
   std::vector<std::string> argv{daemonProgram,
                                 mountPoint.string(),
                                 std::to_string(answer.blocks),
                                 std::to_string(answer.freeBlocks),
                                 std::to_string(answer.availableBlocks),
                                 std::to_string(answer.fragmentSize)};
-  if (answer.hang) argv.push_back("hang");
-  std::vector<char*> args;
-  for (std::string& arg : argv) args.push_back(arg.data());
-  args.push_back(nullptr);
-  pid_t daemon = -1;
-  const int spawned = posix_spawn(&daemon, args[0], &actions, nullptr, args.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  argv.push_back(answer.hang         ? "hang"
+                 : answer.hangLookup ? "hang-lookup"
+                                     : "slow=" + std::to_string(answer.delayMs));
+  argv.push_back(answer.source);
+  const pid_t daemon = startChild(argv, {.descriptors = {{STDIN_FILENO, pipeFds[0]}}});
   ::close(pipeFds[0]);
-  if (spawned != 0) {
+  if (daemon < 0) {
     ::close(pipeFds[1]);
     skipReason = "cannot start " + daemonProgram;
     return std::nullopt;

@@ -22,7 +22,10 @@ struct StatfsAnswer {
   std::uint64_t freeBlocks = 400;
   std::uint64_t availableBlocks = 300;
   std::uint64_t fragmentSize = 4096;
-  bool hang = false;  // statfs waits for release()
+  bool hang = false;        // statfs waits for release()
+  bool hangLookup = false;  // looking up any name in its root waits for release()
+  unsigned delayMs = 0;     // statfs answers after this many milliseconds
+  std::string source = "vantora@test:/export";
 };
 
 class FuseFileSystem {
@@ -45,7 +48,7 @@ class FuseFileSystem {
   ~FuseFileSystem();
 
   std::string mountPoint() const { return (directory_.path() / "nas").string(); }
-  // The text the drive list shows for it.
+  // The text the drive list shows for it, with the default source.
   std::string listText() const { return mountPoint() + " [vantora@test:/export]"; }
   // From now on every statfs answers, the waiting ones included.
   void release();

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <set>
 
@@ -96,6 +98,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "bad" + kReplacement + kReplacement},
         HostileCase{"c1_control", "c1\xC2\x85", "c1\xC2\x9B", "c1" + kReplacement, "c1" + kReplacement,
                     "c1" + kReplacement},
+        // "exe.txt" must not show as "txt.exe"; isolates and marks go too.
+        HostileCase{"bidi_override", "exe\u202Etxt", "gpj\u202E.exe", "exe" + kReplacement + "txt",
+                    "gpj" + kReplacement + ".exe", "gpj" + kReplacement + ".exe"},
+        HostileCase{"bidi_isolate_and_mark", "a\u2067b\u200Fc", "\u2066x\u2069", "a" + kReplacement + "b" + kReplacement + "c",
+                    kReplacement + "x" + kReplacement, kReplacement + "x" + kReplacement},
         HostileCase{"japanese", "写真", "旅行の写真", "写真", "旅行の写真", "旅行の写真"},
         HostileCase{"label_of_255_bytes", "long", repeated("L", 255), "long", repeated("L", 255), repeated("L", 255)},
         // 85 three-byte characters: 255 bytes, all of them fit.
@@ -162,11 +169,64 @@ TEST(DamagedMountTable, GivesEachDriveOnceAndRefreshes) {
   }
 }
 
+// Mounts come and go while a refresh runs: every answer of one refresh comes
+// from the table its first question read, the next refresh reads it afresh.
+TEST(MountTableChangingMidRefresh, OneRefreshAnswersFromOneTable) {
+  MadeUpMachine machine;
+  machine.addMount("/", "overlay", "overlay", "0:30");
+  const std::string ram = machine.makeMountPoint("ram");
+  machine.writeMountTable();
+  LinuxSystemQueries queries(machine.root(), 2s);
+  std::uint64_t free = 0, total = 0, totalFree = 0;
+  {
+    const RefreshScope refresh(queries);
+    EXPECT_EQ(queries.driveType(ram), kDriveNoRootDir);
+    machine.addMount(ram, "tmpfs", "tmpfs", "0:40");
+    machine.writeMountTable();
+    EXPECT_FALSE(queries.diskFreeSpaceEx(ram, free, total, totalFree)) << "a capacity from the later table";
+    EXPECT_EQ(queries.lastError(), winerror::kErrorPathNotFound);
+  }
+  const RefreshScope next(queries);
+  EXPECT_EQ(queries.driveType(ram), kDriveRamdisk);
+  EXPECT_TRUE(queries.diskFreeSpaceEx(ram, free, total, totalFree));
+}
+
+// Without udev's record the list takes a label from blkid's cache, but only
+// from an entry of the file system now mounted (not an xfs image's that the
+// loop device held before).
+TEST(StaleBlkidCache, GivesNoLabelToTheListOrTheWindow) {
+  for (const std::string cachedType : {"vfat", "xfs"}) {
+    const bool current = cachedType == "vfat";
+    MadeUpMachine machine;
+    machine.addMount("/", "overlay", "overlay", "0:30");
+    const std::string stick = machine.makeMountPoint("stick");
+    const std::string number = machine.addUsbStick('b', "vfat", "UDEV");
+    machine.addMount(stick, "vfat", "/dev/sdb1", number);
+    machine.writeMountTable();
+    std::filesystem::remove(machine.root().at("/run/udev/data/b" + number));
+    std::filesystem::create_directories(machine.root().at("/run/blkid"));
+    // Probed in 2100, so after the scratch mount point was made.
+    std::ofstream(machine.root().at("/run/blkid/blkid.tab"))
+        << "<device DEVNO=\"0x811\" TIME=\"4102444800\" LABEL=\"CACHED\" TYPE=\"" << cachedType
+        << "\">/dev/sdb1</device>\n";
+    LinuxSystemQueries queries(machine.root(), 2s);
+
+    Form1Model form;
+    form.Drive1.entries = queries.listDrives().drives;
+    const DriveEntry expected{stick + (current ? " [CACHED]" : ""), stick};
+    EXPECT_NE(std::find(form.Drive1.entries.begin(), form.Drive1.entries.end(), expected), form.Drive1.entries.end())
+        << cachedType;
+    select(form, stick);
+    EXPECT_EQ(RefreshDriveInfo(form, queries), RefreshEnd::Normal);
+    EXPECT_EQ(form.lbSys(1).caption(), current ? "CACHED" : "") << cachedType;
+  }
+}
+
 TEST(DamagedMountTable, EmptyOrMissingGivesNoDrivesAndNoCrash) {
   MadeUpMachine machine;
   LinuxSystemQueries queries(machine.root(), 2s);
   EXPECT_TRUE(queries.listDrives().drives.empty());
-  EXPECT_EQ(queries.driveType("/"), DRIVE_NO_ROOT_DIR);
+  EXPECT_EQ(queries.driveType("/"), kDriveNoRootDir);
   machine.writeMountTable();
   EXPECT_TRUE(queries.listDrives().drives.empty());
 

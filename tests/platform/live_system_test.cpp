@@ -24,13 +24,13 @@ bool isMountPoint(const std::string& path) {
 
 TEST(LiveSystem, RootFileSystemIsFixed) {
   LinuxSystemQueries queries;
-  EXPECT_EQ(queries.driveType("/"), DRIVE_FIXED);
+  EXPECT_EQ(queries.driveType("/"), kDriveFixed);
 }
 
 TEST(LiveSystem, SharedMemoryIsARamDisk) {
   if (!isMountPoint("/dev/shm")) GTEST_SKIP() << "/dev/shm is not mounted here";
   LinuxSystemQueries queries;
-  EXPECT_EQ(queries.driveType("/dev/shm"), DRIVE_RAMDISK);
+  EXPECT_EQ(queries.driveType("/dev/shm"), kDriveRamdisk);
 }
 
 TEST(LiveSystem, DirectoryThatIsNotAMountPointHasNoRoot) {
@@ -38,11 +38,11 @@ TEST(LiveSystem, DirectoryThatIsNotAMountPointHasNoRoot) {
   ASSERT_EQ(::mkdir(directory.c_str(), 0700) == 0 || errno == EEXIST, true);
   ASSERT_FALSE(isMountPoint(directory));
   LinuxSystemQueries queries;
-  EXPECT_EQ(queries.driveType(directory), DRIVE_NO_ROOT_DIR);
+  EXPECT_EQ(queries.driveType(directory), kDriveNoRootDir);
 
   std::uint64_t freeToCaller = 1, total = 2, totalFree = 3;
   EXPECT_FALSE(queries.diskFreeSpaceEx(directory, freeToCaller, total, totalFree));
-  EXPECT_EQ(queries.lastError(), winerror::ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(queries.lastError(), winerror::kErrorPathNotFound);
   EXPECT_EQ(freeToCaller + total + totalFree, 6u);
   ::rmdir(directory.c_str());
 }
@@ -68,7 +68,7 @@ TEST(LiveSystem, SuccessClearsTheLastError) {
   LinuxSystemQueries queries;
   std::uint64_t freeToCaller = 0, total = 0, totalFree = 0;
   EXPECT_FALSE(queries.diskFreeSpaceEx("/nonexistent-vantora", freeToCaller, total, totalFree));
-  EXPECT_EQ(queries.lastError(), winerror::ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(queries.lastError(), winerror::kErrorPathNotFound);
   EXPECT_TRUE(queries.diskFreeSpaceEx("/", freeToCaller, total, totalFree));
   EXPECT_EQ(queries.lastError(), 0u);
 }

@@ -72,11 +72,11 @@ TEST_F(LiveMountTable, MountByAnotherProcessIsSeenByTheNextQuery) {
                        [&](const DriveEntry& drive) { return drive.rootPath == root; });
   };
   EXPECT_FALSE(listed());
-  EXPECT_EQ(queries.driveType(root), DRIVE_NO_ROOT_DIR);
+  EXPECT_EQ(queries.driveType(root), kDriveNoRootDir);
 
   ASSERT_EQ(runCommand({"mount", "-t", "tmpfs", "-o", "size=2m", "vantora", root}).status, 0);
   EXPECT_TRUE(listed());
-  EXPECT_EQ(queries.driveType(root), DRIVE_RAMDISK);
+  EXPECT_EQ(queries.driveType(root), kDriveRamdisk);
   std::uint64_t freeToCaller = 0, total = 0, totalFree = 0;
   EXPECT_TRUE(queries.diskFreeSpaceEx(root, freeToCaller, total, totalFree));
   EXPECT_EQ(total, 2u << 20);
@@ -93,7 +93,7 @@ TEST_F(LiveMountTable, MountByAnotherProcessIsSeenByTheNextQuery) {
   ASSERT_TRUE(queries.volumeInformation(root, label, serial, maxComponent, flags, name));
   EXPECT_STREQ(name.data(), "tmpfs");
   ASSERT_EQ(runCommand({"umount", "-l", root}).status, 0);
-  EXPECT_EQ(queries.driveType(root), DRIVE_NO_ROOT_DIR);
+  EXPECT_EQ(queries.driveType(root), kDriveNoRootDir);
   EXPECT_FALSE(listed());
 }
 

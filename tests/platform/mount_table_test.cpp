@@ -78,10 +78,8 @@ TEST(MountTable, OverlongLineDoesNotBreakTheRest) {
   EXPECT_EQ(table.back().target, "/mnt/after");
 }
 
-// Long tables reach libmount in parts, some on another thread; every line
-// must come out, in order, whatever line a part starts with. Damaged lines
-// alternate with whole ones, once on odd and once on even lines, so some part
-// surely starts with a damaged line.
+// A long table read while it changed: every whole line comes out, in order,
+// whichever lines between them are damaged (odd ones, then even ones).
 TEST(MountTable, LongTableKeepsEveryLineInOrder) {
   for (int damagedParity : {0, 1}) {
     std::string text = "1 0 8:2 / / rw - ext4 /dev/sda2 rw\n";

@@ -99,7 +99,7 @@ TEST_P(RealDisk, AnswersLikeWindowsWould) {
   const std::string root = volume->mounted->target().string();
 
   // A loop device of a partitionless image is not removable.
-  EXPECT_EQ(queries.driveType(root), DRIVE_FIXED);
+  EXPECT_EQ(queries.driveType(root), kDriveFixed);
   std::uint64_t freeToCaller = 0, total = 0, totalFree = 0;
   ASSERT_TRUE(queries.diskFreeSpaceEx(root, freeToCaller, total, totalFree));
   EXPECT_GT(total, 0u);
@@ -121,38 +121,38 @@ TEST_P(RealDisk, AnswersLikeWindowsWould) {
       << "no drive " << expectedText;
 }
 
-constexpr std::uint32_t kCase = FILE_CASE_SENSITIVE_SEARCH | FILE_CASE_PRESERVED_NAMES;
-constexpr std::uint32_t kWindowsOnly = FILE_UNICODE_ON_DISK | FILE_NAMED_STREAMS;
+constexpr std::uint32_t kCase = kFileCaseSensitiveSearch | kFileCasePreservedNames;
+constexpr std::uint32_t kWindowsOnly = kFileUnicodeOnDisk | kFileNamedStreams;
 
 INSTANTIATE_TEST_SUITE_P(
     LoopImages, RealDisk,
     ::testing::Values(
         DiskCase{"ext4_with_label",
                  {{"mkfs.ext4", "-q", "-F", "-L", "PHOTOS", "{device}"}, "ext4", "", 0, 64},
-                 "PHOTOS", "ext4", kCase | FILE_PERSISTENT_ACLS,
-                 kWindowsOnly | FILE_FILE_COMPRESSION | FILE_VOLUME_IS_COMPRESSED | FILE_SUPPORTS_ENCRYPTION |
-                     FILE_VOLUME_QUOTAS,
+                 "PHOTOS", "ext4", kCase | kFilePersistentAcls,
+                 kWindowsOnly | kFileFileCompression | kFileVolumeIsCompressed | kFileSupportsEncryption |
+                     kFileVolumeQuotas,
                  true},
         // ext4's own quota feature shows in no mount option: only quotactl sees it.
         DiskCase{"ext4_internal_quota",
                  {{"mkfs.ext4", "-q", "-F", "-O", "quota", "-E", "quotatype=usrquota", "{device}"}, "ext4", "", 0, 64},
-                 "", "ext4", kCase | FILE_VOLUME_QUOTAS, kWindowsOnly, true},
+                 "", "ext4", kCase | kFileVolumeQuotas, kWindowsOnly, true},
         DiskCase{"ext4_with_encryption",
                  {{"mkfs.ext4", "-q", "-F", "-O", "encrypt", "{device}"}, "ext4", "", 0, 64},
-                 "", "ext4", kCase | FILE_SUPPORTS_ENCRYPTION, kWindowsOnly, true},
+                 "", "ext4", kCase | kFileSupportsEncryption, kWindowsOnly, true},
         DiskCase{"ext4_label_with_invalid_utf8_and_control",
                  {{"mkfs.ext4", "-q", "-F", "-L", "bad\xFF\x01", "{device}"}, "ext4", "", 0, 64},
                  "bad\xEF\xBF\xBD\xEF\xBF\xBD", "ext4", kCase, kWindowsOnly, true},
         DiskCase{"xfs",
                  {{"mkfs.xfs", "-q", "-f", "-L", "XDATA", "{device}"}, "xfs", "", 0, 320},
-                 "XDATA", "xfs", kCase | FILE_PERSISTENT_ACLS, kWindowsOnly | FILE_FILE_COMPRESSION, true},
+                 "XDATA", "xfs", kCase | kFilePersistentAcls, kWindowsOnly | kFileFileCompression, true},
         DiskCase{"btrfs_compressed",
                  {{"mkfs.btrfs", "-q", "-f", "-L", "BDATA", "{device}"}, "btrfs", "compress=zstd", 0, 160},
-                 "BDATA", "btrfs", kCase | FILE_PERSISTENT_ACLS | FILE_FILE_COMPRESSION,
-                 kWindowsOnly | FILE_VOLUME_IS_COMPRESSED, true},
+                 "BDATA", "btrfs", kCase | kFilePersistentAcls | kFileFileCompression,
+                 kWindowsOnly | kFileVolumeIsCompressed, true},
         DiskCase{"squashfs",
                  {{"mksquashfs", "{content}", "{image}", "-quiet", "-noappend"}, "squashfs", "", MS_RDONLY, 0},
-                 "", "squashfs", kCase | FILE_VOLUME_IS_COMPRESSED, kWindowsOnly | FILE_FILE_COMPRESSION, false}),
+                 "", "squashfs", kCase | kFileVolumeIsCompressed, kWindowsOnly | kFileFileCompression, false}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 // Without root or udev, labels come from the cache blkid keeps.
@@ -160,11 +160,16 @@ TEST(RealBlkidCache, RemembersTheLabelOfAVolume) {
   MAKE_OR_SKIP(volume, (VolumeRecipe{{"mkfs.ext4", "-q", "-F", "-L", "CACHED", "{device}"}, "ext4", "", 0, 64}));
   const std::string cacheFile = (volume->directory.path() / "blkid.tab").string();
   ASSERT_EQ(runCommand({"blkid", "-c", cacheFile, volume->loop->node()}).status, 0);
-  const auto identity = linux_backend::cachedBlkidIdentity(cacheFile, volume->loop->node());
-  ASSERT_TRUE(identity);
-  EXPECT_EQ(identity->label, "CACHED");
-  EXPECT_EQ(identity->type, "ext4");
-  EXPECT_FALSE(linux_backend::cachedBlkidIdentity(cacheFile, "/dev/vantora-no-such-device"));
+  const auto entry = linux_backend::cachedBlkidEntry(cacheFile, volume->loop->node());
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(entry->identity.label, "CACHED");
+  EXPECT_EQ(entry->identity.type, "ext4");
+  const auto loop = linux_backend::blockDeviceByName({}, volume->loop->node().substr(5));
+  ASSERT_TRUE(loop);
+  EXPECT_EQ(entry->major, loop->major);
+  EXPECT_EQ(entry->minor, loop->minor);
+  EXPECT_GT(entry->probedAt, 0);
+  EXPECT_FALSE(linux_backend::cachedBlkidEntry(cacheFile, "/dev/vantora-no-such-device"));
 }
 
 // A tmpfs is a RAM disk; a mount point may hold any byte but '\0'.
@@ -178,7 +183,7 @@ TEST(RealRamDisk, OddMountPointIsListedAndAnswers) {
   LinuxSystemQueries queries;
   const std::string root = mountPoint.string();
 
-  EXPECT_EQ(queries.driveType(root), DRIVE_RAMDISK);
+  EXPECT_EQ(queries.driveType(root), kDriveRamdisk);
   std::uint64_t freeToCaller = 0, total = 0, totalFree = 0;
   ASSERT_TRUE(queries.diskFreeSpaceEx(root, freeToCaller, total, totalFree));
   EXPECT_EQ(total, 8u << 20);
@@ -202,15 +207,15 @@ TEST(RealRamDisk, UnmountedBetweenQueriesHasNoRoot) {
   auto mounted = MountedFileSystem::mount("tmpfs", mountPoint, "tmpfs", 0, "size=4m");
   ASSERT_TRUE(mounted) << std::strerror(errno);
   LinuxSystemQueries queries;
-  ASSERT_EQ(queries.driveType(mountPoint.string()), DRIVE_RAMDISK);
+  ASSERT_EQ(queries.driveType(mountPoint.string()), kDriveRamdisk);
 
   mounted->unmount();
-  EXPECT_EQ(queries.driveType(mountPoint.string()), DRIVE_NO_ROOT_DIR);
+  EXPECT_EQ(queries.driveType(mountPoint.string()), kDriveNoRootDir);
   VolumeNameBuffer label{'x', '\0'};
   FileSystemNameBuffer name{'y', '\0'};
   std::uint32_t serial = 5, maxComponent = 5, flags = 5;
   EXPECT_FALSE(queries.volumeInformation(mountPoint.string(), label, serial, maxComponent, flags, name));
-  EXPECT_EQ(queries.lastError(), winerror::ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(queries.lastError(), winerror::kErrorPathNotFound);
   EXPECT_EQ(label[0], 'x');
   EXPECT_EQ(name[0], 'y');
   EXPECT_EQ(serial + maxComponent + flags, 15u);

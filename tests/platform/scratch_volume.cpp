@@ -1,48 +1,17 @@
 #include "platform/scratch_volume.h"
 
-#include <fcntl.h>
 #include <sched.h>
-#include <spawn.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <utility>
 
-extern char** environ;
-
 namespace vantora::testing {
 namespace fs = std::filesystem;
-
-CommandResult runCommand(const std::vector<std::string>& argv) {
-  std::array<int, 2> pipeFds{};
-  if (argv.empty() || ::pipe2(pipeFds.data(), O_CLOEXEC) != 0) return {};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  pid_t child = 0;
-  const int spawned = posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(pipeFds[1]);
-  CommandResult result;
-  std::array<char, 4096> chunk{};
-  for (ssize_t got; (got = ::read(pipeFds[0], chunk.data(), chunk.size())) > 0;) result.output.append(chunk.data(), got);
-  ::close(pipeFds[0]);
-  if (spawned != 0) return {};
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
 
 const std::string& privateMountNamespaceProblem() {
   static const std::string problem = []() -> std::string {

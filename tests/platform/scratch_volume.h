@@ -8,15 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "support/child_process.h"
+
 namespace vantora::testing {
-
-struct CommandResult {
-  int status = -1;     // exit status; -1 when the program could not be run
-  std::string output;  // what it wrote to standard output
-};
-
-// Runs a program with these arguments (no shell), standard error discarded.
-CommandResult runCommand(const std::vector<std::string>& argv);
 
 // Moves this process into its own mount namespace with / made private, once,
 // so nothing mounted here shows outside. Returns why that is impossible

@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Fifteen four-byte characters do not fit 45 bytes: eleven do, and no half of the twelfth.
                       NameCase{"four_byte_characters_cut_to_the_buffer", repeated(kGrinning, 15), repeated(kGrinning, 11)},
                       NameCase{"invalid_byte_counts_as_one", "pc\xFF", "pc\xEF\xBF\xBD"},
+                      NameCase{"escape_is_not_drawn", "pc\x1b[31m", "pc\xEF\xBF\xBD[31m"},
+                      NameCase{"bidi_override", "pc\u202Eabc", "pc\xEF\xBF\xBD" "abc"},
                       NameCase{"empty", "", ""}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 

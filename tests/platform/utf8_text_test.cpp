@@ -2,12 +2,10 @@
 
 #include <ostream>
 
-#include "platform/linux/utf8_text.h"
+#include "platform/utf8_text.h"
 
 namespace vantora::testing {
 namespace {
-
-using namespace linux_backend;
 
 #define FFFD "\xEF\xBF\xBD"
 
@@ -41,18 +39,40 @@ INSTANTIATE_TEST_SUITE_P(
         RepairCase{"newline_and_tab", "a\nb\tc", "a\nb\tc", "a" FFFD "b" FFFD "c"},
         RepairCase{"delete_and_c1", "x\x7F\xC2\x85y", "x\x7F\xC2\x85y", "x" FFFD FFFD "y"},
         RepairCase{"nbsp_is_not_control", "1\xC2\xA0" "000", "1\xC2\xA0" "000", "1\xC2\xA0" "000"},
+        // Marks, embeddings, overrides and isolates; their neighbours U+200D
+        // (joiner), U+2010 and U+2070 are left alone.
+        RepairCase{"bidi_override", "exe\xE2\x80\xAEtxt", "exe\xE2\x80\xAEtxt", "exe" FFFD "txt"},
+        RepairCase{"bidi_marks_and_isolates", "\xE2\x80\x8E\xE2\x80\x8F\xE2\x80\xAA\xE2\x81\xA6\xE2\x81\xA9",
+                   "\xE2\x80\x8E\xE2\x80\x8F\xE2\x80\xAA\xE2\x81\xA6\xE2\x81\xA9", FFFD FFFD FFFD FFFD FFFD},
+        RepairCase{"bidi_neighbours", "\xE2\x80\x8D\xE2\x80\x90\xE2\x81\xB0", "\xE2\x80\x8D\xE2\x80\x90\xE2\x81\xB0",
+                   "\xE2\x80\x8D\xE2\x80\x90\xE2\x81\xB0"},
         RepairCase{"embedded_nul", std::string("a\0b", 3), std::string("a\0b", 3), "a" FFFD "b"},
         RepairCase{"empty", "", "", ""}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(Utf8Prefix, NeverEndsInsideACharacter) {
-  const std::string text = "ab\xE5\x86\x99";  // "ab" and one 3-byte character
-  EXPECT_EQ(utf8PrefixLength(text, 5), 5u);
-  EXPECT_EQ(utf8PrefixLength(text, 4), 2u);
-  EXPECT_EQ(utf8PrefixLength(text, 3), 2u);
-  EXPECT_EQ(utf8PrefixLength(text, 2), 2u);
-  EXPECT_EQ(utf8PrefixLength(text, 0), 0u);
-  EXPECT_EQ(utf8PrefixLength(text, 100), 5u);
+  struct Case {
+    std::string_view text;
+    std::size_t maxBytes;
+    std::size_t expected;
+  };
+  for (const Case& c : {
+           Case{"ab\xE5\x86\x99", 5, 5}, Case{"ab\xE5\x86\x99", 4, 2}, Case{"ab\xE5\x86\x99", 2, 2},
+           Case{"ab\xE5\x86\x99", 0, 0}, Case{"ab\xE5\x86\x99", 100, 5},
+           Case{"ABCDEFGHIJKLMNOPQ", 15, 15},
+           Case{"あいうえおか", 15, 15},    // 18 bytes: five 3-byte characters fit
+           Case{"AあいうえおかB", 15, 13},  // the sixth character would end at byte 16
+           Case{"😀😀😀😀", 15, 12},
+           Case{"é", 1, 0},
+       }) {
+    EXPECT_EQ(utf8PrefixLength(c.text, c.maxBytes), c.expected) << c.text << " in " << c.maxBytes;
+  }
+}
+
+TEST(DriveText, BracketsTheDetailAndShowsBothOnOneLine) {
+  EXPECT_EQ(driveText("/media/usb", "PHOTOS"), "/media/usb [PHOTOS]");
+  EXPECT_EQ(driveText("c:", ""), "c:");
+  EXPECT_EQ(driveText("/mnt/exe\xE2\x80\xAEtxt", "a\nb"), "/mnt/exe" FFFD "txt [a" FFFD "b]");
 }
 
 TEST(Utf8Prefix, CopyTerminatedCutsToFitWithItsNul) {

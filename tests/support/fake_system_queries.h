@@ -22,11 +22,11 @@ struct FakeVolume {
 };
 
 struct FakeDrive {
-  std::uint32_t type = DRIVE_FIXED;
+  std::uint32_t type = kDriveFixed;
   // Absent answers fail with `error`, leaving the outputs untouched.
   std::optional<std::uint64_t> freeBytesToCaller, totalBytes, totalFreeBytes;
   std::optional<FakeVolume> volume;
-  std::uint32_t error = winerror::ERROR_NOT_READY;
+  std::uint32_t error = winerror::kErrorNotReady;
 };
 
 class FakeSystemQueries : public SystemQueries {
@@ -51,7 +51,7 @@ class FakeSystemQueries : public SystemQueries {
   std::uint32_t driveType(const std::string& rootPath) override {
     calls.push_back("driveType " + rootPath);
     const auto it = drives.find(rootPath);
-    return it == drives.end() ? DRIVE_NO_ROOT_DIR : it->second.type;
+    return it == drives.end() ? kDriveNoRootDir : it->second.type;
   }
   bool diskFreeSpaceEx(const std::string& rootPath, std::uint64_t& freeBytesToCaller, std::uint64_t& totalBytes,
                        std::uint64_t& totalFreeBytes) override {
@@ -96,7 +96,7 @@ class FakeSystemQueries : public SystemQueries {
     return it == drives.end() ? nullptr : &it->second;
   }
   bool fail(const FakeDrive* drive) {
-    lastError_ = drive ? drive->error : winerror::ERROR_PATH_NOT_FOUND;
+    lastError_ = drive ? drive->error : winerror::kErrorPathNotFound;
     return false;
   }
   template <std::size_t N>

@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
         WrittenRow{"Label4", Window, 3240, 4320, 735, 255, "＊", MsPGothic, 9.75, 400, Default, Right, true, 25},
         WrittenRow{"cmdF10", Window, 5280, 4320, 1335, 615, "終了/F10", MsGothic, 11.25, 400, Default, Centre, true, 5},
         WrittenRow{"Label20", Window, 240, 4680, 4095, 255, kCreditLine, MsGothic, 9, 400, Black, Left, true, 14},
-        WrittenRow{"lbSou(1)", TypePage, 2520, 1200, 3375, 255, "*", MsGothic, 12, 400, Default, Left, true, 4},
+        WrittenRow{"lbSou(1)", TypePage, 2520, 1200, 3945, 255, "*", MsGothic, 12, 400, Default, Left, true, 4},
         WrittenRow{"Label3", SystemPage, 600, 1200, 1575, 255, "ボリューム名", MsGothic, 12, 400, Blue, Left, true, 7},
         WrittenRow{"lbSys(2)", SystemPage, 2520, 1680, 2535, 255, "*", MsGothic, 12, 400, Default, Left, true, 11},
         WrittenRow{"List1", FeaturePage, 1200, 720, 5055, 1185, "", MsPGothic, 11.25, 400, Default, Left, true, 21}),

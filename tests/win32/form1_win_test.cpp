@@ -10,10 +10,15 @@
 
 #include <algorithm>
 #include <optional>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
+#include "driveinfo/refresh_steps.h"
 #include "platform/win32/wide_text_win.h"
+#include "ui/caption_fit.h"
 #include "ui/layout_table.h"
+#include "ui/win32/bound_controls_win.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/form1_geometry_win.h"
 #include "ui/win32/message_loop_win.h"
@@ -131,6 +136,22 @@ TEST_F(Form1Win, RenderCopiesEveryFieldIntoItsControl) {
   EXPECT_TRUE(GetWindowLongW(control("Image3"), GWL_STYLE) & WS_VISIBLE);
 }
 
+// The binding table is checked against the child windows once, when Form1 is
+// made: a control gone or of another kind fails there instead of showing nothing.
+TEST_F(Form1Win, AControlMissingOrOfTheWrongKindFailsAtStartUp) {
+  Form1Controls built = createForm1Controls(GetModuleHandleW(nullptr), form->window());
+  EXPECT_NO_THROW(BoundControls{built});
+  const HWND button = control("cmdF10");
+  for (const auto& [name, replacement] : std::vector<std::pair<std::string_view, HWND>>{
+           {"lbSou(1)", nullptr}, {"Text1", button}, {"List1", button}, {"MSChart1", button},
+           {"Drive1", button}, {"Image3", nullptr}}) {
+    const std::size_t row = static_cast<std::size_t>(findControl(name) - kForm1Layout.data());
+    const HWND kept = std::exchange(built.windows[row], replacement);
+    EXPECT_THROW(BoundControls{built}, std::logic_error) << name;
+    built.windows[row] = kept;
+  }
+}
+
 // Also run on a 400 x 300 screen (CMakeLists.txt): there the window stands at a
 // negative position and must keep its whole client area.
 TEST_F(Form1Win, LoadCentresTheWholeWindowAndRefreshesTheCurrentDrive) {
@@ -172,6 +193,43 @@ TEST_F(Form1Win, DroppingTheListDownReadsTheDrivesAgainAndKeepsTheSelection) {
   EXPECT_EQ(items("Drive1", CB_GETCOUNT, CB_GETLBTEXT), (std::vector<std::string>{"a:", "d: [DATA]", "e: [USB]"}));
   EXPECT_EQ(SendMessageW(control("Drive1"), CB_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(system.calls, std::vector<std::string>{"listDrives"}) << "dropping down runs no refresh";
+}
+
+// Every count a drive can report shows whole, at 96 and 144 dpi: a caption
+// wider than its label steps its font down, never below 7 points.
+TEST_F(Form1Win, CapacitiesFitTheirLabelsFromZeroToTheLargestCount) {
+  for (const int dpi : {96, 144}) {
+    if (dpi != kDesignDpi) {
+      RECT suggested{0, 0, clientSizeAt(dpi).cx, clientSizeAt(dpi).cy};
+      SendMessageW(form->window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    }
+    for (const std::uint64_t count : {std::uint64_t{0}, std::uint64_t{270'553'174'016},
+                                      std::uint64_t{16'000'000'000'000}, std::uint64_t{18'446'744'073'709'551'615u}}) {
+      model.lbSou(1).setCaption(capacityText(count, {}));
+      model.lbAki(2).setCaption(capacityText(count / 3, {}));
+      form->render(model);
+      for (const char* name : {"lbSou(1)", "lbAki(2)"}) {
+        const HWND label = control(name);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+        LOGFONTW described{};
+        GetObjectW(font, sizeof described, &described);
+        const HDC dc = GetDC(label);
+        const HGDIOBJ old = SelectObject(dc, font);
+        const std::wstring shown = vantora::win32::toWide(text(name));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(label, dc);
+        RECT area{};
+        GetClientRect(label, &area);
+        EXPECT_LE(extent.cx, area.right) << name << " " << count << " at " << dpi;
+        EXPECT_GE(-described.lfHeight, pointsToPixels(kSmallestCaptionPoints, dpi)) << name << " at " << dpi;
+        if (count == 18'446'744'073'709'551'615u && std::string_view(name) == "lbSou(1)") {
+          EXPECT_LT(-described.lfHeight, pointsToPixels(12, dpi)) << "the largest count needs a smaller font";
+        }
+      }
+    }
+  }
 }
 
 TEST_F(Form1Win, NewDpiRescalesControlsAndFontsAndTakesTheSuggestedRectangle) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win32/resource.h"
+#include "ui/win32/resource.h"
 #include "platform/win32/windows_api.h"
 #include "ui/win32/unique_handle_win.h"
 

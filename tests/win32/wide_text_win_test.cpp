@@ -17,23 +17,5 @@ TEST(WideText, ReplacesBrokenInputWithTheReplacementCharacter) {
   EXPECT_EQ(toUtf8(loneSurrogate), "a\xef\xbf\xbd" "b");
 }
 
-TEST(WideText, CutsOnlyBetweenCharacters) {
-  struct Case {
-    std::string_view text;
-    std::size_t maxBytes;
-    std::string_view expected;
-  };
-  for (const Case& c : {
-           Case{"ABC", 15, "ABC"},
-           Case{"ABCDEFGHIJKLMNOPQ", 15, "ABCDEFGHIJKLMNO"},
-           Case{"あいうえおか", 15, "あいうえお"},      // 18 bytes: five 3-byte characters fit
-           Case{"AあいうえおかB", 15, "Aあいうえ"},     // the sixth character would end at byte 16
-           Case{"😀😀😀😀", 15, "😀😀😀"},
-           Case{"é", 1, ""},
-       }) {
-    EXPECT_EQ(cutAtCharacter(c.text, c.maxBytes), c.expected) << c.text;
-  }
-}
-
 }  // namespace
 }  // namespace vantora::win32

@@ -16,6 +16,10 @@ vantora_end_session() {
   rm -rf "$work"
 }
 trap vantora_end_session EXIT
+# A wine server left by a program run without this display (the plain test
+# executables) would keep its desktop on no display at all, and no window could be made.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 
 # Xvfb picks a free display number and writes it to the descriptor we give it.
 exec {display_fd}<> <(:)

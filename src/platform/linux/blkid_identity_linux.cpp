@@ -1,7 +1,11 @@
 #include "platform/linux/blkid_identity_linux.h"
 
-#include <string_view>
+#include <sys/sysmacros.h>
 
+#include <charconv>
+
+#include "platform/linux/file_system_names_linux.h"
+#include "platform/linux/file_text_linux.h"
 #include "platform/linux/library_handles_linux.h"
 
 namespace vantora::linux_backend {
@@ -38,24 +42,60 @@ std::optional<VolumeIdentity> probeBlkidIdentity(const std::string& deviceNode) 
   return identity;
 }
 
-std::optional<VolumeIdentity> cachedBlkidIdentity(const std::string& cacheFile, const std::string& deviceNode) {
-  blkid_cache rawCache = nullptr;
-  if (blkid_get_cache(&rawCache, cacheFile.c_str()) != 0) return std::nullopt;
-  BlkidCachePtr cache{rawCache};
-  // BLKID_DEV_FIND: look the node up only; neither verify (which reads the
-  // device) nor add it.
-  blkid_dev device = blkid_get_dev(cache.get(), deviceNode.c_str(), BLKID_DEV_FIND);
-  if (!device) return std::nullopt;
-  VolumeIdentity identity;
-  BlkidTagIterPtr tags{blkid_tag_iterate_begin(device)};
-  if (!tags) return std::nullopt;
-  const char* tag = nullptr;
-  const char* value = nullptr;
-  while (blkid_tag_next(tags.get(), &tag, &value) == 0) {
-    if (tag && value) setTag(identity, tag, value, std::string_view(value).size());
+namespace {
+
+// One "<device DEVNO="0x0811" TIME="1733580000.5" LABEL="x" TYPE="vfat">/dev/sdb1</device>"
+// line; null for any other line. Values run to the next quote, as libblkid
+// reads them.
+std::optional<std::pair<std::string_view, BlkidCacheEntry>> parseCacheLine(std::string_view line) {
+  if (!line.starts_with("<device")) return std::nullopt;
+  line.remove_prefix(7);
+  BlkidCacheEntry entry;
+  while (!line.empty() && line.front() == ' ') {
+    line.remove_prefix(1);
+    const std::size_t open = line.find("=\"");
+    if (open == std::string_view::npos) return std::nullopt;
+    const std::size_t close = line.find('"', open + 2);
+    if (close == std::string_view::npos) return std::nullopt;
+    const std::string_view name = line.substr(0, open);
+    const std::string_view value = line.substr(open + 2, close - open - 2);
+    line.remove_prefix(close + 1);
+    if (name == "DEVNO" && value.starts_with("0x")) {
+      unsigned long long number = 0;
+      std::from_chars(value.data() + 2, value.data() + value.size(), number, 16);
+      entry.major = major(static_cast<dev_t>(number));
+      entry.minor = minor(static_cast<dev_t>(number));
+    } else if (name == "TIME") {
+      std::from_chars(value.data(), value.data() + value.size(), entry.probedAt);
+    } else {
+      setTag(entry.identity, name, value.data(), value.size());
+    }
   }
-  if (identity.type.empty()) return std::nullopt;
-  return identity;
+  if (!line.starts_with('>') || !line.ends_with("</device>")) return std::nullopt;
+  return std::pair{line.substr(1, line.size() - 10), entry};
+}
+
+}  // namespace
+
+std::optional<BlkidCacheEntry> cachedBlkidEntry(const std::filesystem::path& cacheFile, std::string_view deviceNode) {
+  const std::optional<std::string> text = readWholeFile(cacheFile);
+  if (!text) return std::nullopt;
+  for (std::string_view rest = *text; !rest.empty();) {
+    const std::size_t end = rest.find('\n');
+    const auto parsed = parseCacheLine(rest.substr(0, end));
+    if (parsed && parsed->first == deviceNode && !parsed->second.identity.type.empty()) return parsed->second;
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+  }
+  return std::nullopt;
+}
+
+std::optional<VolumeIdentity> currentIdentity(const std::optional<BlkidCacheEntry>& entry, const BlockDevice& device,
+                                              std::string_view mountType, std::optional<std::int64_t> madeAt) {
+  if (!entry || entry->major != device.major || entry->minor != device.minor) return std::nullopt;
+  const std::string& type = entry->identity.type;
+  if (fileSystemFamily(mountType, type) != fileSystemFamily(type, type)) return std::nullopt;
+  if (madeAt && entry->probedAt < *madeAt) return std::nullopt;
+  return entry->identity;
 }
 
 }  // namespace vantora::linux_backend

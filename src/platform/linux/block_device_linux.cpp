@@ -15,8 +15,6 @@ namespace vantora::linux_backend {
 namespace fs = std::filesystem;
 namespace {
 
-const std::optional<BlockDevice> kNoDevice;
-
 bool anyComponentStartsWith(const fs::path& path, std::string_view prefix) {
   return std::any_of(path.begin(), path.end(),
                      [&](const fs::path& part) { return part.native().starts_with(prefix); });
@@ -90,42 +88,35 @@ std::optional<BlockDevice> blockDeviceByNumber(const HostRoot& root, unsigned ma
 
 namespace {
 
-// A device node named by a mount's source ("/dev/mapper/root" -> "dm-0").
-std::optional<BlockDevice> blockDeviceOfSource(const HostRoot& root, const std::string& source) {
+// The device a mount's source names plainly: "/dev/sda2", or "/dev/mapper/root"
+// by the name device-mapper gives it in sysfs. Nothing is resolved, so a
+// source such as "/dev/../<a hung mount>/x" is only text.
+std::optional<BlockDevice> blockDeviceOfSource(const HostRoot& root, std::string_view source) {
+  if (!source.starts_with("/dev/")) return std::nullopt;
+  source.remove_prefix(5);
+  if (!source.starts_with("mapper/")) return blockDeviceByName(root, source);
+  source.remove_prefix(7);
   std::error_code error;
-  const fs::path resolved = fs::canonical(root.at(source), error);
-  return blockDeviceByName(root, (error ? fs::path(source) : resolved).filename().native());
+  for (fs::directory_iterator it(root.at("/sys/block"), error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().native();
+    if (name.starts_with("dm-") && readFirstLine(it->path() / "dm" / "name") == source) {
+      return blockDeviceByName(root, name);
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<BlockDevice> blockDeviceOfMount(const HostRoot& root, const MountEntry& mount) {
+const std::optional<BlockDevice>& BlockDeviceCache::ofMount(const MountEntry& mount) {
   // Major 0 is the kernel's anonymous device numbers (tmpfs, nfs, btrfs).
   if (mount.major != 0) {
-    if (auto device = blockDeviceByNumber(root, mount.major, mount.minor)) return device;
+    const auto [it, added] = byNumber_.try_emplace(numberKey(mount.major, mount.minor));
+    if (added) it->second = blockDeviceByNumber(root_, mount.major, mount.minor);
+    if (it->second) return it->second;
   }
-  if (!mount.source.starts_with("/dev/")) return std::nullopt;
-  return blockDeviceOfSource(root, mount.source);
-}
-
-const std::optional<BlockDevice>& BlockDeviceCache::ofMount(const MountEntry& mount) {
-  // The same order as blockDeviceOfMount.
-  if (mount.major != 0) {
-    if (const auto& device = byNumber(mount.major, mount.minor)) return device;
-  }
-  if (!mount.source.starts_with("/dev/")) return kNoDevice;
-  return bySource(mount.source);
-}
-
-const std::optional<BlockDevice>& BlockDeviceCache::byNumber(unsigned major, unsigned minor) {
-  const auto [it, added] = byNumber_.try_emplace(numberKey(major, minor));
-  if (added) it->second = blockDeviceByNumber(root_, major, minor);
-  return it->second;
-}
-
-const std::optional<BlockDevice>& BlockDeviceCache::bySource(const std::string& source) {
-  const auto [it, added] = bySource_.try_emplace(source);
-  if (added) it->second = blockDeviceOfSource(root_, source);
+  const auto [it, added] = bySource_.try_emplace(mount.source);
+  if (added) it->second = blockDeviceOfSource(root_, mount.source);
   return it->second;
 }
 

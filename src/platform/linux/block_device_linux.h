@@ -37,14 +37,13 @@ std::optional<BlockDevice> blockDeviceByName(const HostRoot& root, std::string_v
 // The device with this number, null when there is none.
 std::optional<BlockDevice> blockDeviceByNumber(const HostRoot& root, unsigned major, unsigned minor);
 
-// The block device a mount lives on: by the mount's device number, else by its
-// source ("/dev/mapper/x" resolved under the root). Null for file systems
-// without one (tmpfs, nfs, btrfs sources that have gone ...).
-std::optional<BlockDevice> blockDeviceOfMount(const HostRoot& root, const MountEntry& mount);
-
-// blockDeviceOfMount for many mounts of one table: each device number and
-// each source is looked up in sysfs once, however many mounts share it (a
-// container host mounts one disk thousands of times). Answers are kept for
+// The block device of each mount of one table, from sysfs alone: by the
+// mount's device number, else, for file systems with an anonymous number
+// (btrfs), by a source that names a device node plainly ("/dev/sda2",
+// "/dev/mapper/root"); null for file systems without one (tmpfs, nfs).
+// Nothing resolves a path, so no mounted file system is touched. Each device
+// number and each source is looked up once, however many mounts share it (a
+// container host mounts one disk thousands of times); answers are kept for
 // as long as the cache lives, so it must not outlive the table it serves.
 class BlockDeviceCache {
  public:
@@ -53,9 +52,6 @@ class BlockDeviceCache {
   const std::optional<BlockDevice>& ofMount(const MountEntry& mount);
 
  private:
-  const std::optional<BlockDevice>& byNumber(unsigned major, unsigned minor);
-  const std::optional<BlockDevice>& bySource(const std::string& source);
-
   HostRoot root_;
   std::unordered_map<std::uint64_t, std::optional<BlockDevice>> byNumber_;
   std::unordered_map<std::string, std::optional<BlockDevice>> bySource_;

@@ -1,23 +1,22 @@
 #pragma once
 // The one door to a mounted file system. statvfs, the volume probes and
 // libblkid can block for minutes on a dead server or a failing disk; every
-// such call goes through BoundedCalls, which gives up after a deadline so the
-// refresh ends with ERROR_SEM_TIMEOUT instead of freezing the window.
+// such call goes through BoundedCalls, which gives up at a deadline so the
+// refresh ends with kErrorSemTimeout instead of freezing the window.
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <vector>
+#include <thread>
 
 #include "platform/system_queries.h"
 
 namespace vantora::linux_backend {
 
-class QueryWorker;
+using BoundedClock = std::chrono::steady_clock;
 
 inline constexpr std::chrono::milliseconds kMountQueryDeadline{5000};
 
@@ -34,57 +33,48 @@ std::chrono::milliseconds mountQueryDeadlineFrom(const char* text);
 template <typename T>
 struct Outcome {
   std::optional<T> value;
-  std::uint32_t error = winerror::ERROR_SUCCESS;
+  std::uint32_t error = winerror::kErrorSuccess;
 };
 
-enum class BoundedEnd {
-  Finished,    // the work ran to its end within the deadline
-  TimedOut,    // abandoned at the deadline, or refused while earlier work on the key is stuck
-  NotStarted,  // no worker thread could be made
-};
-
-// Runs work on a worker thread and waits at most `deadline` for it. Workers
-// are kept between calls, so a refresh costs no thread. A worker still busy
-// at the deadline is abandoned, not stopped (a system call stuck in a hung
-// mount cannot be interrupted) and never joined, and the next call gets a
-// fresh one; until the stuck work returns, new work for the same key (the
-// mount point, in every BoundedCalls of the process) is refused at once as
-// timed out, so a dead server costs one thread, not one per refresh.
+// Runs work on a worker thread and waits for it until `until`. The worker
+// stays for the next call once the work returns: a refresh then costs no
+// thread, where making one would cost more than the statvfs. Work still
+// running at the deadline is abandoned, not stopped (a system call stuck in a
+// hung mount cannot be interrupted): its worker is let go, ends by itself once
+// the call returns, and the next call makes a fresh one. Until then new work
+// for the same key (the mount point, in every BoundedCalls of the process) is
+// refused at once as timed out, so a dead server costs one thread, not one
+// per refresh. Work whose deadline has passed is not started.
 class BoundedCalls {
  public:
-  BoundedCalls();
+  BoundedCalls() = default;
   BoundedCalls(const BoundedCalls&) = delete;
   BoundedCalls& operator=(const BoundedCalls&) = delete;
-  // Ends the idle workers and waits for them; abandoned ones end on their own.
+  // Ends the idle worker and waits for it.
   ~BoundedCalls();
 
-  BoundedEnd runWork(const std::string& key, std::chrono::milliseconds deadline, std::function<void()> work);
-
-  // runWork for work that returns an Outcome. The work must own all it uses
-  // (capture by value): it may outlive the caller.
+  // The work must own all it uses (capture by value): it may outlive the
+  // caller. Work that throws gives kErrorGenFailure, as does a worker that
+  // cannot be made.
   template <typename Work>
-  auto run(const std::string& key, std::chrono::milliseconds deadline, Work work) -> decltype(work()) {
+  auto run(const std::string& key, BoundedClock::time_point until, Work work) -> decltype(work()) {
     using Result = decltype(work());
-    // A worker that throws leaves this general failure behind.
-    auto result = std::make_shared<Result>(Result{std::nullopt, winerror::ERROR_GEN_FAILURE});
-    const BoundedEnd end = runWork(key, deadline, [result, work = std::move(work)]() mutable { *result = work(); });
-    switch (end) {
-      case BoundedEnd::Finished:
-        return std::move(*result);
-      case BoundedEnd::TimedOut:
-        return Result{std::nullopt, winerror::ERROR_SEM_TIMEOUT};
-      case BoundedEnd::NotStarted:
-        break;
-    }
-    return Result{std::nullopt, winerror::ERROR_GEN_FAILURE};
+    auto result = std::make_shared<Result>(Result{std::nullopt, winerror::kErrorGenFailure});
+    const std::uint32_t end = runWork(key, until, [result, work = std::move(work)] { *result = work(); });
+    if (end != winerror::kErrorSuccess) return Result{std::nullopt, end};
+    return std::move(*result);
   }
 
  private:
-  std::unique_ptr<QueryWorker> takeIdleWorker();
+  struct Mailbox;
 
-  std::mutex mutex_;
-  // Workers that finished their last work, waiting for the next.
-  std::vector<std::unique_ptr<QueryWorker>> idle_;
+  // kErrorSuccess when the work ran to its end, kErrorSemTimeout when it did
+  // not in time (or was refused), kErrorGenFailure when no worker could be made.
+  std::uint32_t runWork(const std::string& key, BoundedClock::time_point until, std::function<void()> work);
+  void endWorker();
+
+  std::shared_ptr<Mailbox> mailbox_;  // the idle worker's; null when there is none
+  std::thread worker_;
 };
 
 }  // namespace vantora::linux_backend

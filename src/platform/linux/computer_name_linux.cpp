@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/linux/utf8_text.h"
+#include "platform/utf8_text.h"
 #include "platform/system_queries.h"
 
 namespace vantora::linux_backend {
@@ -25,7 +25,7 @@ std::size_t bytesOfCharacters(std::string_view valid, std::size_t characters) {
 }  // namespace
 
 std::string computerNameFromHostName(std::string_view hostName) {
-  std::string name = validUtf8(hostName.substr(0, hostName.find('\0')));
+  std::string name = displayText(hostName.substr(0, hostName.find('\0')));
   name.resize(bytesOfCharacters(name, kComputerNameMaxCharacters));
   // Fifteen characters beyond U+FFFF would need 60 bytes; the buffer holds 45.
   name.resize(utf8PrefixLength(name, kComputerNameBufferSize - 1));

@@ -1,12 +1,12 @@
 #include "platform/linux/drive_list_linux.h"
 
-#include <algorithm>
 #include <map>
 #include <set>
 
 #include "platform/linux/drive_type_linux.h"
 #include "platform/linux/udev_db_linux.h"
-#include "platform/linux/utf8_text.h"
+#include "platform/linux/volume_identity_linux.h"
+#include "platform/utf8_text.h"
 
 namespace vantora::linux_backend {
 namespace {
@@ -28,7 +28,7 @@ bool isPartialBindMount(const MountEntry& mount) {
 
 bool isRemovableOrOptical(const BlockDevice& disk) {
   const std::uint32_t type = classifyBlockDevice(disk, "");
-  return type == DRIVE_REMOVABLE || type == DRIVE_CDROM;
+  return type == kDriveRemovable || type == kDriveCdrom;
 }
 
 std::set<std::string, std::less<>> disksInUse(const std::vector<MountEntry>& table, BlockDeviceCache& devices) {
@@ -39,29 +39,17 @@ std::set<std::string, std::less<>> disksInUse(const std::vector<MountEntry>& tab
   return inUse;
 }
 
-}  // namespace
-
-bool shownInDriveList(const MountEntry& mount, bool onBlockDevice) {
-  if (mount.target == "/") return true;
-  if (isRamFileSystem(mount.fsType)) return !isSystemRamMount(mount.target);
-  // Every installed snap is a squashfs image mounted under /snap.
-  if (mount.fsType == "squashfs" && isPathWithin(mount.target, "/snap")) return false;
-  if (isPartialBindMount(mount)) return false;
-  if (isNetworkMount(mount)) return true;
-  if (mount.pseudoFs) return false;
-  return onBlockDevice;
+// The label the list shows for a block device: what the udev database
+// recorded when the device appeared, else what blkid's cache remembers of the
+// file system of this type on it; empty when neither knows. The device itself
+// is never read, nor the mounted file system (so when it was made is unknown).
+std::string listedLabel(const HostRoot& root, const BlockDevice& device, std::string_view mountType) {
+  auto identity = readUdevIdentity(root, device.major, device.minor);
+  if (!identity) identity = cachedIdentity(root, device, mountType, std::nullopt);
+  return identity ? identity->label : std::string();
 }
 
-std::string driveText(std::string_view mountPoint, std::string_view bracketed) {
-  std::string text = displayText(mountPoint);
-  if (!bracketed.empty()) {
-    text += " [";
-    text += displayText(bracketed);
-    text += ']';
-  }
-  return text;
-}
-
+// The drive whose root path holds path (the deepest one); 0 when none does.
 std::size_t indexOfDriveHolding(std::string_view path, const std::vector<DriveEntry>& drives) {
   std::size_t best = 0;
   std::size_t bestLength = 0;
@@ -75,6 +63,19 @@ std::size_t indexOfDriveHolding(std::string_view path, const std::vector<DriveEn
   return best;
 }
 
+}  // namespace
+
+bool shownInDriveList(const MountEntry& mount, bool onBlockDevice) {
+  if (mount.target == "/") return true;
+  if (isPartialBindMount(mount)) return false;
+  if (isRamFileSystem(mount.fsType)) return !isSystemRamMount(mount.target);
+  // Every installed snap is a squashfs image mounted under /snap.
+  if (mount.fsType == "squashfs" && isPathWithin(mount.target, "/snap")) return false;
+  if (isNetworkMount(mount)) return true;
+  if (mount.pseudoFs) return false;
+  return onBlockDevice;
+}
+
 std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vector<MountEntry>& table,
                                             BlockDeviceCache& devices, std::string_view path) {
   if (!path.starts_with("/dev/")) return std::nullopt;
@@ -84,62 +85,42 @@ std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vec
   return disk;
 }
 
-std::string listedLabel(const HostRoot& root, const std::optional<BlockDevice>& device) {
-  if (!device) return {};
-  const auto identity = readUdevIdentity(root, device->major, device->minor);
-  return identity ? identity->label : std::string();
-}
-
 DriveList buildDriveList(const HostRoot& root, const std::vector<MountEntry>& table, BlockDeviceCache& devices,
                          std::string_view workingDirectory) {
-  struct ShownMount {
-    std::string_view rootPath;
-    const MountEntry* mount;
-    const std::optional<BlockDevice>* device;
+  struct Shown {
+    const MountEntry* mount = nullptr;  // null for a disk with nothing mounted
+    const std::optional<BlockDevice>* device = nullptr;
   };
-  std::vector<ShownMount> shown;
+  // By root path, each once: a mount later in the table (the one on top,
+  // which queries answer for) replaces an earlier one at the same place. A
+  // table read while it changed can hold one mount twice.
+  std::map<std::string, Shown> shown;
   for (const MountEntry& mount : reachableMounts(table)) {
     const std::optional<BlockDevice>& device = devices.ofMount(mount);
-    if (shownInDriveList(mount, device.has_value())) shown.push_back({mount.target, &mount, &device});
+    if (shownInDriveList(mount, device.has_value())) shown.insert_or_assign(mount.target, Shown{&mount, &device});
   }
-  // Sorted by root path, each root path once: a mount later in the table (the
-  // one on top, which queries answer for; entries of one table lie in its
-  // order) wins over an earlier one at the same place. A table read while it
-  // changed can hold one mount twice.
-  std::sort(shown.begin(), shown.end(), [](const ShownMount& a, const ShownMount& b) {
-    return a.rootPath != b.rootPath ? a.rootPath < b.rootPath : a.mount < b.mount;
-  });
-  const auto sameRootPath = [](const ShownMount& a, const ShownMount& b) { return a.rootPath == b.rootPath; };
+  // Removable and optical disks with nothing mounted from them; a mount at
+  // the same path keeps its place.
+  for (const BlockDevice& disk : wholeDisks(root, disksInUse(table, devices))) {
+    if (isRemovableOrOptical(disk)) shown.try_emplace(disk.node());
+  }
 
   DriveList list;
   list.drives.reserve(shown.size());
-  // By device number: a disk mounted at many places is looked up in udev once.
+  // By device number: a disk mounted at many places is looked up once.
   std::map<std::pair<unsigned, unsigned>, std::string> labels;
-  for (auto it = shown.begin(); it != shown.end(); ++it) {
-    if (std::next(it) != shown.end() && sameRootPath(*it, *std::next(it))) continue;
+  for (const auto& [rootPath, drive] : shown) {
     std::string_view bracketed;
-    if (const std::optional<BlockDevice>& device = *it->device) {
-      const auto [label, added] = labels.try_emplace({device->major, device->minor});
-      if (added) label->second = listedLabel(root, device);
+    if (drive.device && *drive.device) {
+      const BlockDevice& device = **drive.device;
+      const auto [label, added] = labels.try_emplace({device.major, device.minor});
+      if (added) label->second = listedLabel(root, device, drive.mount->fsType);
       bracketed = label->second;
-    } else if (isNetworkMount(*it->mount)) {
-      bracketed = it->mount->source;
+    } else if (drive.mount && isNetworkMount(*drive.mount)) {
+      bracketed = drive.mount->source;
     }
-    list.drives.push_back({driveText(it->rootPath, bracketed), std::string(it->rootPath)});
+    list.drives.push_back({driveText(rootPath, bracketed), rootPath});
   }
-
-  // Removable and optical disks with nothing mounted from them.
-  const auto byRootPath = [](const DriveEntry& a, const DriveEntry& b) { return a.rootPath < b.rootPath; };
-  const std::size_t mounted = list.drives.size();
-  for (const BlockDevice& disk : wholeDisks(root, disksInUse(table, devices))) {
-    if (!isRemovableOrOptical(disk)) continue;
-    const DriveEntry entry{disk.node(), disk.node()};
-    // A mount at the same path keeps its place.
-    if (!std::binary_search(list.drives.begin(), list.drives.begin() + mounted, entry, byRootPath)) {
-      list.drives.push_back(entry);
-    }
-  }
-  std::inplace_merge(list.drives.begin(), list.drives.begin() + mounted, list.drives.end(), byRootPath);
   list.current = indexOfDriveHolding(workingDirectory, list.drives);
   return list;
 }

@@ -5,7 +5,6 @@
 // never a mounted file system or a disk, so a hung server or a dying stick
 // cannot hold up the list.
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,23 +23,10 @@ namespace vantora::linux_backend {
 // a file system.
 bool shownInDriveList(const MountEntry& mount, bool onBlockDevice);
 
-// "/media/usb [PHOTOS]", or the mount point alone when there is nothing to
-// put in brackets; made safe to show on one line.
-std::string driveText(std::string_view mountPoint, std::string_view bracketed);
-
-// The drive whose root path holds path (the deepest one); 0 when none does.
-std::size_t indexOfDriveHolding(std::string_view path, const std::vector<DriveEntry>& drives);
-
 // A removable or optical whole disk that is listed by its device node because
 // nothing on it is mounted; null for any other path. devices serves table.
 std::optional<BlockDevice> unmountedDriveAt(const HostRoot& root, const std::vector<MountEntry>& table,
                                             BlockDeviceCache& devices, std::string_view path);
-
-// The label the list shows for a block device: what the udev database
-// recorded when the device appeared; empty when udev does not know it. The
-// blkid cache is not used: it may describe whatever the device held when blkid
-// last ran, and checking it would mean reading the disk.
-std::string listedLabel(const HostRoot& root, const std::optional<BlockDevice>& device);
 
 // The whole list, sorted by root path and with each root path once (the mount
 // on top where several share it), with the drive holding workingDirectory

@@ -33,21 +33,21 @@ bool isNetworkMount(const MountEntry& mount) {
 bool isRamFileSystem(std::string_view fsType) { return fsType == "tmpfs" || fsType == "ramfs"; }
 
 std::uint32_t classifyBlockDevice(const BlockDevice& device, std::string_view fsType) {
-  if (device.ramDisk) return DRIVE_RAMDISK;
-  if (device.optical) return DRIVE_CDROM;
-  if (device.loop && (fsType == "iso9660" || fsType == "udf")) return DRIVE_CDROM;
-  if (device.removable || device.onUsbOrMmc) return DRIVE_REMOVABLE;
-  return DRIVE_FIXED;
+  if (device.ramDisk) return kDriveRamdisk;
+  if (device.optical) return kDriveCdrom;
+  if (device.loop && (fsType == "iso9660" || fsType == "udf")) return kDriveCdrom;
+  if (device.removable || device.onUsbOrMmc) return kDriveRemovable;
+  return kDriveFixed;
 }
 
 std::uint32_t classifyMount(const MountEntry& mount, const std::optional<BlockDevice>& device) {
   if (device) return classifyBlockDevice(*device, mount.fsType);
   // The system's own root counts as its fixed disk whatever carries it
   // (overlay in a container, tmpfs in a live system).
-  if (mount.target == "/") return DRIVE_FIXED;
-  if (isNetworkMount(mount)) return DRIVE_REMOTE;
-  if (isRamFileSystem(mount.fsType)) return DRIVE_RAMDISK;
-  return DRIVE_UNKNOWN;
+  if (mount.target == "/") return kDriveFixed;
+  if (isNetworkMount(mount)) return kDriveRemote;
+  if (isRamFileSystem(mount.fsType)) return kDriveRamdisk;
+  return kDriveUnknown;
 }
 
 }  // namespace vantora::linux_backend

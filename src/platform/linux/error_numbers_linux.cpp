@@ -9,27 +9,27 @@ namespace vantora::linux_backend {
 std::uint32_t windowsErrorFromErrno(int errnoValue) {
   switch (errnoValue) {
     case 0:
-      return winerror::ERROR_SUCCESS;
+      return winerror::kErrorSuccess;
     case ENOMEDIUM:
-      return winerror::ERROR_NOT_READY;
+      return winerror::kErrorNotReady;
     case ENOENT:
     case ENOTDIR:
-      return winerror::ERROR_PATH_NOT_FOUND;
+      return winerror::kErrorPathNotFound;
     case EACCES:
     case EPERM:
-      return winerror::ERROR_ACCESS_DENIED;
+      return winerror::kErrorAccessDenied;
     case EIO:
-      return winerror::ERROR_IO_DEVICE;
+      return winerror::kErrorIoDevice;
     case ETIMEDOUT:
-      return winerror::ERROR_SEM_TIMEOUT;
+      return winerror::kErrorSemTimeout;
     // A network file system whose server is gone.
     case ESTALE:
     case ENOTCONN:
     case EHOSTDOWN:
     case ENETUNREACH:
-      return winerror::ERROR_BAD_NETPATH;
+      return winerror::kErrorBadNetpath;
     default:
-      return winerror::ERROR_GEN_FAILURE;
+      return winerror::kErrorGenFailure;
   }
 }
 

@@ -40,15 +40,15 @@ bool quotaOptionSet(std::string_view options) {
 std::uint32_t featureFlags(std::string_view family, std::string_view version, std::string_view options,
                            const FeatureProbes& probes) {
   using namespace fsflags;
-  std::uint32_t flags = FILE_CASE_PRESERVED_NAMES;
-  if (!isOneOf(family, kCaseInsensitive)) flags |= FILE_CASE_SENSITIVE_SEARCH;
-  if (isOneOf(family, kUnicodeOnDisk) || hasJoliet(family, version, options)) flags |= FILE_UNICODE_ON_DISK;
-  if (probes.posixAcl.value_or(false)) flags |= FILE_PERSISTENT_ACLS;
-  if (isOneOf(family, kPerFileCompression)) flags |= FILE_FILE_COMPRESSION;
-  if (probes.quotas.value_or(false) || quotaOptionSet(options)) flags |= FILE_VOLUME_QUOTAS;
-  if (isOneOf(family, kCompressedVolume)) flags |= FILE_VOLUME_IS_COMPRESSED;
-  if (probes.encryption.value_or(false)) flags |= FILE_SUPPORTS_ENCRYPTION;
-  if (family == "ntfs") flags |= FILE_NAMED_STREAMS;
+  std::uint32_t flags = kFileCasePreservedNames;
+  if (!isOneOf(family, kCaseInsensitive)) flags |= kFileCaseSensitiveSearch;
+  if (isOneOf(family, kUnicodeOnDisk) || hasJoliet(family, version, options)) flags |= kFileUnicodeOnDisk;
+  if (probes.posixAcl.value_or(false)) flags |= kFilePersistentAcls;
+  if (isOneOf(family, kPerFileCompression)) flags |= kFileFileCompression;
+  if (probes.quotas.value_or(false) || quotaOptionSet(options)) flags |= kFileVolumeQuotas;
+  if (isOneOf(family, kCompressedVolume)) flags |= kFileVolumeIsCompressed;
+  if (probes.encryption.value_or(false)) flags |= kFileSupportsEncryption;
+  if (family == "ntfs") flags |= kFileNamedStreams;
   return flags;
 }
 

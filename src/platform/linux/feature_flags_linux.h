@@ -17,7 +17,7 @@ struct FeatureProbes {
   std::optional<bool> quotas;      // quotactl's accounting state
 };
 
-// Asks the mounted file system; touches it, so callers run it through runBounded.
+// Asks the mounted file system; touches it, so callers run it through BoundedCalls.
 // deviceNode may be empty (no block device).
 FeatureProbes probeFeatures(const std::string& mountPoint, const std::string& deviceNode);
 

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 
 #include "platform/linux/unique_fd_linux.h"
@@ -46,16 +45,8 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
 }
 
 std::string readFirstLine(const std::filesystem::path& file) {
-  const UniqueFd fd{::open(file.c_str(), kOpenFlags)};
-  if (!fd) return {};
-  std::array<char, 256> buffer{};
-  ssize_t got = 0;
-  do {
-    got = ::read(fd.get(), buffer.data(), buffer.size());
-  } while (got < 0 && errno == EINTR);
-  if (got <= 0) return {};
-  const std::string_view text(buffer.data(), static_cast<std::size_t>(got));
-  return std::string(text.substr(0, text.find('\n')));
+  const std::optional<std::string> text = readWholeFile(file);
+  return text ? text->substr(0, text->find('\n')) : std::string();
 }
 
 }  // namespace vantora::linux_backend

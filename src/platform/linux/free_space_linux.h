@@ -13,9 +13,7 @@ struct FreeSpace {
 };
 
 // Block counts times the fragment size, in bytes. A product past 2^64-1 stays
-// at 2^64-1 instead of wrapping to a small number, and a server that reports
-// more free blocks than it has (some network file systems do) is held to
-// freeToCaller <= totalFree <= total, so the usage never shows below 0 %.
+// at 2^64-1 instead of wrapping to a small number.
 FreeSpace freeSpaceFromBlocks(std::uint64_t blocks, std::uint64_t freeBlocks, std::uint64_t availableBlocks,
                               std::uint64_t fragmentSize);
 

@@ -26,8 +26,5 @@ using FilePtr = std::unique_ptr<std::FILE, CloseFile>;
 using MountTablePtr = std::unique_ptr<libmnt_table, CallRelease<mnt_unref_table>>;
 using MountIterPtr = std::unique_ptr<libmnt_iter, CallRelease<mnt_free_iter>>;
 using BlkidProbePtr = std::unique_ptr<std::remove_pointer_t<blkid_probe>, CallRelease<blkid_free_probe>>;
-using BlkidCachePtr = std::unique_ptr<std::remove_pointer_t<blkid_cache>, CallRelease<blkid_put_cache>>;
-using BlkidTagIterPtr =
-    std::unique_ptr<std::remove_pointer_t<blkid_tag_iterate>, CallRelease<blkid_tag_iterate_end>>;
 
 }  // namespace vantora::linux_backend

@@ -24,6 +24,9 @@ class MountTableCache {
   // every call; so is one that could not be read.
   const std::vector<MountEntry>& current();
 
+  // The table as current() last gave it, without asking whether it changed.
+  const std::vector<MountEntry>& last() const { return table_; }
+
   // Counts the times the table was read; a new value means anything learnt
   // from the old table is stale.
   std::uint64_t generation() const { return generation_; }

@@ -28,8 +28,7 @@ struct MountEntry {
 
 // Every entry of a mountinfo text, in its order; malformed lines, lines cut
 // short before their file-system type and entries without an absolute mount
-// point are skipped. Any bytes give a table, at
-// worst an empty one.
+// point are skipped. Any bytes give a table, at worst an empty one.
 std::vector<MountEntry> parseMountTable(std::string_view mountinfo);
 
 // parseMountTable of a file, read whole first so the table is parsed from

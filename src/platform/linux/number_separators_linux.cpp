@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "platform/linux/utf8_text.h"
+#include "platform/utf8_text.h"
 
 namespace vantora::linux_backend {
 namespace {

@@ -13,9 +13,9 @@
 #include "platform/linux/file_system_names_linux.h"
 #include "platform/linux/free_space_linux.h"
 #include "platform/linux/number_separators_linux.h"
-#include "platform/linux/utf8_text.h"
 #include "platform/linux/volume_identity_linux.h"
 #include "platform/make_system_queries.h"
+#include "platform/utf8_text.h"
 
 namespace vantora {
 
@@ -42,7 +42,22 @@ Outcome<struct statvfs> statMountPoint(const std::string& mountPoint) {
 LinuxSystemQueries::LinuxSystemQueries(HostRoot root, std::chrono::milliseconds deadline)
     : root_(std::move(root)), deadline_(deadline), mounts_(root_.at("/proc/self/mountinfo")), devices_(root_) {}
 
+void LinuxSystemQueries::beginRefresh() {
+  refreshDeadline_ = BoundedClock::now() + deadline_;
+  tableReadInRefresh_ = false;
+}
+
+void LinuxSystemQueries::endRefresh() { refreshDeadline_.reset(); }
+
+BoundedClock::time_point LinuxSystemQueries::callDeadline() const {
+  return refreshDeadline_.value_or(BoundedClock::now() + deadline_);
+}
+
 const std::vector<MountEntry>& LinuxSystemQueries::mountTable() {
+  // A type from one table and a capacity from another would describe no
+  // drive that ever was.
+  if (refreshDeadline_ && tableReadInRefresh_) return mounts_.last();
+  tableReadInRefresh_ = refreshDeadline_.has_value();
   const std::vector<MountEntry>& table = mounts_.current();
   if (mounts_.generation() != devicesGeneration_) {
     devices_ = BlockDeviceCache(root_);
@@ -59,13 +74,13 @@ bool LinuxSystemQueries::fail(std::uint32_t error) {
 Outcome<MountEntry> LinuxSystemQueries::mountAt(const std::string& rootPath) {
   const std::vector<MountEntry>& table = mountTable();
   if (const MountEntry* mount = findMountAt(table, rootPath)) return {*mount};
-  if (unmountedDriveAt(root_, table, devices_, rootPath)) return {std::nullopt, winerror::ERROR_NOT_READY};
-  return {std::nullopt, winerror::ERROR_PATH_NOT_FOUND};
+  if (unmountedDriveAt(root_, table, devices_, rootPath)) return {std::nullopt, winerror::kErrorNotReady};
+  return {std::nullopt, winerror::kErrorPathNotFound};
 }
 
 bool LinuxSystemQueries::computerName(ComputerNameBuffer& buffer) {
   copyTerminated(computerNameFromHostName(readHostName()), buffer);
-  lastError_ = winerror::ERROR_SUCCESS;
+  lastError_ = winerror::kErrorSuccess;
   return true;
 }
 
@@ -73,7 +88,7 @@ std::uint32_t LinuxSystemQueries::driveType(const std::string& rootPath) {
   const std::vector<MountEntry>& table = mountTable();
   if (const MountEntry* mount = findMountAt(table, rootPath)) return classifyMount(*mount, devices_.ofMount(*mount));
   if (auto disk = unmountedDriveAt(root_, table, devices_, rootPath)) return classifyBlockDevice(*disk, "");
-  return DRIVE_NO_ROOT_DIR;
+  return kDriveNoRootDir;
 }
 
 bool LinuxSystemQueries::diskFreeSpaceEx(const std::string& rootPath, std::uint64_t& freeBytesToCaller,
@@ -81,7 +96,7 @@ bool LinuxSystemQueries::diskFreeSpaceEx(const std::string& rootPath, std::uint6
   const Outcome<MountEntry> mount = mountAt(rootPath);
   if (!mount.value) return fail(mount.error);
   const std::string target = mount.value->target;
-  const Outcome<FreeSpace> space = workers_.run(target, deadline_, [target]() -> Outcome<FreeSpace> {
+  const Outcome<FreeSpace> space = workers_.run(target, callDeadline(), [target]() -> Outcome<FreeSpace> {
     const Outcome<struct statvfs> stats = statMountPoint(target);
     if (!stats.value) return {std::nullopt, stats.error};
     return {freeSpaceFromBlocks(stats.value->f_blocks, stats.value->f_bfree, stats.value->f_bavail,
@@ -91,7 +106,7 @@ bool LinuxSystemQueries::diskFreeSpaceEx(const std::string& rootPath, std::uint6
   freeBytesToCaller = space.value->freeToCaller;
   totalBytes = space.value->total;
   totalFreeBytes = space.value->totalFree;
-  lastError_ = winerror::ERROR_SUCCESS;
+  lastError_ = winerror::kErrorSuccess;
   return true;
 }
 
@@ -102,11 +117,12 @@ bool LinuxSystemQueries::volumeInformation(const std::string& rootPath, VolumeNa
   if (!mount.value) return fail(mount.error);
   const std::optional<BlockDevice> device = devices_.ofMount(*mount.value);
   const Outcome<VolumeFacts> facts =
-      workers_.run(mount.value->target, deadline_, [root = root_, target = mount.value->target, device]() {
+      workers_.run(mount.value->target, callDeadline(),
+                 [root = root_, target = mount.value->target, type = mount.value->fsType, device]() {
         const Outcome<struct statvfs> stats = statMountPoint(target);
         if (!stats.value) return Outcome<VolumeFacts>{std::nullopt, stats.error};
         const std::string deviceNode = device ? root.at(device->node()).string() : std::string();
-        return Outcome<VolumeFacts>{VolumeFacts{readVolumeIdentity(root, device, target),
+        return Outcome<VolumeFacts>{VolumeFacts{readVolumeIdentity(root, device, target, type),
                                                 probeFeatures(target, deviceNode),
                                                 static_cast<std::uint32_t>(stats.value->f_namemax)}};
       });
@@ -119,7 +135,7 @@ bool LinuxSystemQueries::volumeInformation(const std::string& rootPath, VolumeNa
   serialNumber = volumeSerialNumber(family, identity.uuid);
   maxComponentLength = facts.value->maxComponentLength;
   fileSystemFlags = featureFlags(family, identity.version, mount.value->options, facts.value->probes);
-  lastError_ = winerror::ERROR_SUCCESS;
+  lastError_ = winerror::kErrorSuccess;
   return true;
 }
 

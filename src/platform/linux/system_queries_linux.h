@@ -36,13 +36,21 @@ class LinuxSystemQueries : public SystemQueries {
   std::uint32_t lastError() const override { return lastError_; }
   DriveList listDrives() override;
   NumberSeparators numberSeparators() override;
+  // A refresh answers from the mount table as its first question found it,
+  // and its file-system calls share one deadline.
+  void beginRefresh() override;
+  void endRefresh() override;
 
  private:
-  // The current mount table; devices_ is emptied whenever it was read again.
+  // The current mount table, or the refresh's; devices_ is emptied whenever
+  // the table was read again.
   const std::vector<MountEntry>& mountTable();
+  // When a file-system call must give up: the refresh's deadline, or one of
+  // its own outside a refresh.
+  BoundedClock::time_point callDeadline() const;
   // The mount a root path names, or the error a query of it fails with:
-  // ERROR_NOT_READY for a listed disk without a mounted file system,
-  // ERROR_PATH_NOT_FOUND for anything else that is not a mount point.
+  // kErrorNotReady for a listed disk without a mounted file system,
+  // kErrorPathNotFound for anything else that is not a mount point.
   Outcome<MountEntry> mountAt(const std::string& rootPath);
   bool fail(std::uint32_t error);
 
@@ -55,8 +63,10 @@ class LinuxSystemQueries : public SystemQueries {
   BlockDeviceCache devices_;
   std::uint64_t devicesGeneration_ = 0;
   BoundedCalls workers_;
+  std::optional<BoundedClock::time_point> refreshDeadline_;  // set during a refresh
+  bool tableReadInRefresh_ = false;
   std::optional<NumberSeparators> separators_;
-  std::uint32_t lastError_ = winerror::ERROR_SUCCESS;
+  std::uint32_t lastError_ = winerror::kErrorSuccess;
 };
 
 }  // namespace vantora::linux_backend

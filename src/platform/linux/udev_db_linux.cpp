@@ -1,31 +1,22 @@
 #include "platform/linux/udev_db_linux.h"
 
+#include <charconv>
+
 #include "platform/linux/file_text_linux.h"
 
 namespace vantora::linux_backend {
-namespace {
-
-int hexValue(char digit) {
-  if (digit >= '0' && digit <= '9') return digit - '0';
-  if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
-  if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
 
 std::string decodeUdevEscapes(std::string_view encoded) {
   std::string decoded;
   decoded.reserve(encoded.size());
   for (std::size_t i = 0; i < encoded.size(); ++i) {
-    if (encoded[i] == '\\' && i + 3 < encoded.size() && encoded[i + 1] == 'x') {
-      const int high = hexValue(encoded[i + 2]);
-      const int low = hexValue(encoded[i + 3]);
-      if (high >= 0 && low >= 0) {
-        decoded += static_cast<char>(high * 16 + low);
-        i += 3;
-        continue;
-      }
+    const char* digits = encoded.data() + i + 2;
+    unsigned char byte = 0;
+    if (encoded.substr(i, 2) == "\\x" && i + 3 < encoded.size() &&
+        std::from_chars(digits, digits + 2, byte, 16).ptr == digits + 2) {
+      decoded += static_cast<char>(byte);
+      i += 3;
+      continue;
     }
     decoded += encoded[i];
   }

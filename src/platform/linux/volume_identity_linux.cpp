@@ -1,6 +1,7 @@
 #include "platform/linux/volume_identity_linux.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 
@@ -44,17 +45,31 @@ std::string uuidFromIoctl(int directory) {
   return text;
 }
 
+// When the file system mounted here was made, from its root's birth time;
+// null where the file system does not tell.
+std::optional<std::int64_t> fileSystemMadeAt(const std::string& mountPoint) {
+  struct statx info {};
+  if (::statx(AT_FDCWD, mountPoint.c_str(), 0, STATX_BTIME, &info) != 0 || (info.stx_mask & STATX_BTIME) == 0) {
+    return std::nullopt;
+  }
+  return info.stx_btime.tv_sec;
+}
+
 }  // namespace
 
+std::optional<VolumeIdentity> cachedIdentity(const HostRoot& root, const BlockDevice& device,
+                                             std::string_view mountType, std::optional<std::int64_t> madeAt) {
+  // The cache names devices as the system does, so the node stays unprefixed.
+  return currentIdentity(cachedBlkidEntry(root.at("/run/blkid/blkid.tab"), device.node()), device, mountType,
+                         madeAt);
+}
+
 VolumeIdentity readVolumeIdentity(const HostRoot& root, const std::optional<BlockDevice>& device,
-                                  const std::string& mountPoint) {
+                                  const std::string& mountPoint, std::string_view mountType) {
   if (device) {
     if (auto identity = readUdevIdentity(root, device->major, device->minor)) return *identity;
     if (auto identity = probeBlkidIdentity(root.at(device->node()).string())) return *identity;
-    // The cache names devices as the system does, so the node stays unprefixed.
-    if (auto identity = cachedBlkidIdentity(root.at("/run/blkid/blkid.tab").string(), device->node())) {
-      return *identity;
-    }
+    if (auto identity = cachedIdentity(root, *device, mountType, fileSystemMadeAt(mountPoint))) return *identity;
   }
   // Last, the file system itself, for volumes whose device we may not read.
   VolumeIdentity identity;

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "platform/utf8_text.h"
 #include "platform/win32/wide_text_win.h"
 
 namespace vantora::win32 {
@@ -48,13 +49,8 @@ DWORD systemDirectory(LPWSTR buffer, UINT size) { return GetSystemWindowsDirecto
 }  // namespace
 
 DriveEntry makeDriveEntry(char letter, std::string_view detail) {
-  std::string text{letter, ':'};
-  if (!detail.empty()) {
-    text += " [";
-    text += detail;
-    text += ']';
-  }
-  return {text, text.substr(0, 2) + "\\"};
+  const std::string name{letter, ':'};
+  return {driveText(name, detail), name + "\\"};
 }
 
 std::optional<std::size_t> findDriveOf(const std::vector<DriveEntry>& drives, std::wstring_view path) {

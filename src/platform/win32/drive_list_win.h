@@ -11,7 +11,8 @@
 namespace vantora::win32 {
 
 // "c:" alone, or "c: [SYSTEM]" / "x: [\\server\share]" when `detail` is not
-// empty; the root path is the first two characters and a backslash.
+// empty, shown safely on one line; the root path is the letter, a colon and a
+// backslash.
 DriveEntry makeDriveEntry(char letter, std::string_view detail);
 
 // The entry whose letter `path` starts with ("C:\Users" → the c: entry).

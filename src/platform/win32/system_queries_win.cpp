@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "platform/make_system_queries.h"
+#include "platform/system_queries.h"
+#include "platform/utf8_text.h"
 #include "platform/win32/drive_list_win.h"
 #include "platform/win32/error_mode_guard_win.h"
 #include "platform/win32/number_separators_win.h"
@@ -22,10 +24,7 @@ namespace {
 // Copies a name into a NUL-terminated UTF-8 buffer, cut on a character boundary when it is too long.
 template <std::size_t N>
 void storeName(std::wstring_view name, std::array<char, N>& buffer) {
-  const std::string utf8 = win32::toUtf8(name);
-  const std::string_view fitting = win32::cutAtCharacter(utf8, N - 1);
-  std::memcpy(buffer.data(), fitting.data(), fitting.size());
-  buffer[fitting.size()] = '\0';
+  copyTerminated(win32::toUtf8(name), buffer);
 }
 
 class Win32SystemQueries final : public SystemQueries {

@@ -24,12 +24,4 @@ std::string toUtf8(std::wstring_view utf16) {
   return utf8;
 }
 
-std::string_view cutAtCharacter(std::string_view utf8, std::size_t maxBytes) {
-  if (utf8.size() <= maxBytes) return utf8;
-  std::size_t end = maxBytes;
-  // Step back over continuation bytes (10xxxxxx) to the start of the character that does not fit.
-  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
-  return utf8.substr(0, end);
-}
-
 }  // namespace vantora::win32

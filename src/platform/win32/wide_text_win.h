@@ -13,8 +13,4 @@ std::wstring toWide(std::string_view utf8);
 // Unpaired surrogates become U+FFFD.
 std::string toUtf8(std::wstring_view utf16);
 
-// The longest prefix of `utf8` that fits in `maxBytes` without splitting a
-// character.
-std::string_view cutAtCharacter(std::string_view utf8, std::size_t maxBytes);
-
 }  // namespace vantora::win32

@@ -1,12 +1,15 @@
 #pragma once
+#include <QMargins>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "app/form1_events.h"
 #include "app/form1_window.h"
 #include "driveinfo/form_model.h"
 #include "platform/system_queries.h"
+#include "ui/qt/bound_controls.h"
 #include "ui/qt/form1_controls.h"
 #include "ui/qt/key_preview.h"
 
@@ -33,16 +36,18 @@ class Form1 : public QWidget, public Form1Window {
   Extent outerSize() const override;
   void moveTo(Position topLeft) override;
   void render(const Form1Model& form) override;
+  void renderDriveList(const Form1Model& form) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
 
  private:
-  void rereadDrives();
+  // The frame the window manager will give the window; none where it is not known.
+  QMargins frameToCome() const;
 
-  Form1Model& model_;
-  SystemQueries& system_;
   Form1Seams seams_;
+  mutable std::optional<QMargins> frameToCome_;
   Form1Controls controls_;
+  BoundControls bound_;
   Form1Events events_;
   KeyPreview keyPreview_;
 };

@@ -1,7 +1,11 @@
 #include "ui/qt/form1_controls.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPalette>
+#include <QStyle>
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
@@ -9,6 +13,7 @@
 #include "ui/qt/fonts_qt.h"
 #include "ui/qt/make_child.h"
 #include "ui/qt/picture_pixmaps.h"
+#include "ui/qt/pie_chart.h"
 
 namespace vantora::ui::qt {
 namespace {
@@ -43,7 +48,7 @@ QLabel* makeLabel(QWidget& parent, const ControlRow& row) {
   label->setText(toQString(row.content));
   label->setAlignment(alignmentOf(row.alignment));
   label->setAutoFillBackground(true);
-  setColour(*label, QPalette::Window, QApplication::palette().color(QPalette::Window));
+  setColour(*label, QPalette::Window, parent.palette().color(QPalette::Window));
   if (row.colour != TextColour::Default) setColour(*label, QPalette::WindowText, toQColor(textRgb(row.colour)));
   return label;
 }
@@ -141,6 +146,10 @@ QRect pixelRect(const ControlRow& row) {
 }
 
 Form1Controls buildForm1Controls(QWidget& form) {
+  // The fixed colours (the grey page, the blue captions, black Label20) were
+  // chosen on a light face; under a dark desktop palette they would meet light
+  // text and dark faces. The window keeps the light face whatever the desktop's.
+  form.setPalette(QApplication::style()->standardPalette());
   TabControl* tab = nullptr;
   for (const ControlRow& row : kForm1Layout) {
     QWidget* control = makeControl(containerOf(form, tab, row), row);
@@ -170,22 +179,12 @@ Form1Controls buildForm1Controls(QWidget& form) {
   setFocusOrder(form);
 
   Form1Controls controls;
-  controls.lbPC4 = find<QLabel>(form, "lbPC(4)");
-  controls.lbPC5 = find<QLabel>(form, "lbPC(5)");
-  controls.images = {find<QLabel>(form, "Image1"), find<QLabel>(form, "Image2"), find<QLabel>(form, "Image3"),
-                     find<QLabel>(form, "Image4"), find<QLabel>(form, "Image5")};
+  for (std::size_t row = 0; row < kForm1Layout.size(); ++row) {
+    controls.byRow[row] = find<QWidget>(form, kForm1Layout[row].name);
+  }
   controls.drive1 = find<DriveComboBox>(form, "Drive1");
   controls.ssTab1 = tab;
-  controls.msChart1 = find<PieChart>(form, "MSChart1");
-  controls.text1 = find<QLineEdit>(form, "Text1");
-  controls.text2 = find<QLineEdit>(form, "Text2");
-  controls.label4 = find<QLabel>(form, "Label4");
   controls.cmdF10 = find<QPushButton>(form, "cmdF10");
-  controls.lbSyu0 = find<QLabel>(form, "lbSyu(0)");
-  controls.lbSou1 = find<QLabel>(form, "lbSou(1)");
-  controls.lbAki2 = find<QLabel>(form, "lbAki(2)");
-  controls.lbSys = {find<QLabel>(form, "lbSys(0)"), find<QLabel>(form, "lbSys(1)"), find<QLabel>(form, "lbSys(2)")};
-  controls.list1 = find<QListWidget>(form, "List1");
   return controls;
 }
 

@@ -1,36 +1,21 @@
 #pragma once
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRect>
 #include <array>
 
 #include "ui/layout_table.h"
 #include "ui/qt/drive_combo_box.h"
-#include "ui/qt/pie_chart.h"
 #include "ui/qt/tab_control.h"
 
 namespace vantora::ui::qt {
 
-// Form1's controls by role. The window owns them through Qt's parent chain; each
+// Form1's controls. The window owns them through Qt's parent chain; each
 // carries its layout name as objectName.
 struct Form1Controls {
-  QLabel* lbPC4 = nullptr;
-  QLabel* lbPC5 = nullptr;
-  std::array<QLabel*, 5> images{};  // Image1 to Image5
+  std::array<QWidget*, kForm1Layout.size()> byRow{};  // by layout-table row
   DriveComboBox* drive1 = nullptr;
   TabControl* ssTab1 = nullptr;
-  PieChart* msChart1 = nullptr;
-  QLineEdit* text1 = nullptr;
-  QLineEdit* text2 = nullptr;
-  QLabel* label4 = nullptr;
   QPushButton* cmdF10 = nullptr;
-  QLabel* lbSyu0 = nullptr;
-  QLabel* lbSou1 = nullptr;
-  QLabel* lbAki2 = nullptr;
-  std::array<QLabel*, 3> lbSys{};
-  QListWidget* list1 = nullptr;
 };
 
 // Where a row lands in its parent widget, in the window's logical pixels (page

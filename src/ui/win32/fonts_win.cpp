@@ -12,6 +12,8 @@ bool sameFont(const FontStyle& a, const FontStyle& b) {
   return a.face == b.face && a.points == b.points && a.weight == b.weight;
 }
 
+}  // namespace
+
 UniqueFont makeFont(const FontStyle& wanted, int dpi) {
   if (wanted.face == FontFace::WindowDefault) {
     const std::optional<LOGFONTW> message = messageFontAt(dpi);
@@ -24,8 +26,6 @@ UniqueFont makeFont(const FontStyle& wanted, int dpi) {
                                 fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS,
                                 fixedPitch ? L"ＭＳ ゴシック" : L"ＭＳ Ｐゴシック"));
 }
-
-}  // namespace
 
 Form1Fonts::Form1Fonts(int dpi) {
   for (const ControlRow& row : kForm1Layout) {

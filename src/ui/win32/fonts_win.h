@@ -11,6 +11,9 @@
 
 namespace vantora::ui::win32 {
 
+// One font of the table's faces at `dpi`.
+UniqueFont makeFont(const FontStyle& wanted, int dpi);
+
 class Form1Fonts {
  public:
   explicit Form1Fonts(int dpi);

@@ -6,13 +6,13 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "app/win32/resource.h"
 #include "platform/win32/wide_text_win.h"
 #include "ui/layout_table.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/dpi_win.h"
 #include "ui/win32/form1_geometry_win.h"
 #include "ui/win32/label_painter_win.h"
+#include "ui/win32/resource.h"
 
 namespace vantora::ui::win32 {
 
@@ -31,9 +31,7 @@ HICON loadIcon(HINSTANCE instance, int edge) {
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, Form1Model& model, SystemQueries& system)
-    : model_(model),
-      system_(system),
-      events_(model, system, *this),
+    : events_(model, system, *this),
       icon_(loadIcon(instance, GetSystemMetrics(SM_CXICON))),
       smallIcon_(loadIcon(instance, GetSystemMetrics(SM_CXSMICON))) {
   registerClass(instance, GetSysColorBrush(COLOR_BTNFACE));
@@ -44,11 +42,12 @@ Form1::Form1(HINSTANCE instance, Form1Model& model, SystemQueries& system)
   SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
   controls_ = createForm1Controls(instance, window());
+  bound_.emplace(controls_);
   followSystemColours(highContrastOn());
   const int dpi = dpiOfWindow(window());
   applyDpi(dpi);
   fitClientArea(dpi);
-  controls_.drive1.show(model_.Drive1.entries, model_.Drive1.listIndex);
+  renderDriveList(model);
 }
 
 void Form1::show(int showCommand) {
@@ -85,7 +84,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Form1::OnCommand(int controlId, int notification) {
   if (controlId == win32::controlId("Drive1")) {
-    if (notification == CBN_DROPDOWN) rereadDrives();
+    if (notification == CBN_DROPDOWN) events_.Drive1_DropDown();
     if (notification == CBN_SELCHANGE) {
       const LRESULT index = SendMessageW(controls_.drive1.window(), CB_GETCURSEL, 0, 0);
       if (index >= 0) events_.Drive1_Change(static_cast<std::size_t>(index));
@@ -159,17 +158,10 @@ void Form1::applyDpi(int dpi) {
   dpi_ = dpi;
   Form1Fonts fresh(dpi);
   placeForm1Controls(controls_, dpi, fresh);
+  bound_->setDpi(dpi);
   // The controls now use the new fonts; the old ones may go.
   fonts_.emplace(std::move(fresh));
   InvalidateRect(window(), nullptr, TRUE);
-}
-
-// The drive list is read again each time it drops down, keeping the selection on
-// the same drive; the refresh runs only when the user then picks one.
-void Form1::rereadDrives() {
-  DriveList list = system_.listDrives();
-  model_.Drive1.replaceEntries(std::move(list.drives), list.current);
-  controls_.drive1.show(model_.Drive1.entries, model_.Drive1.listIndex);
 }
 
 Extent Form1::screenSize() const {
@@ -187,37 +179,12 @@ void Form1::moveTo(Position topLeft) {
                static_cast<int>(std::lround(topLeft.top)), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form1::setText(std::string_view controlName, std::string_view text) {
-  SetWindowTextW(controls_.byName(controlName), toWide(text).c_str());
-}
-
 void Form1::render(const Form1Model& form) {
-  setText("lbPC(4)", form.lbPC(4).caption());
-  setText("lbPC(5)", form.lbPC(5).caption());
-  setText("lbSyu(0)", form.lbSyu(0).caption());
-  const std::pair<const char*, const Image*> images[] = {{"Image1", &form.Image1},
-                                                         {"Image2", &form.Image2},
-                                                         {"Image3", &form.Image3},
-                                                         {"Image4", &form.Image4},
-                                                         {"Image5", &form.Image5}};
-  for (const auto& [name, image] : images) ShowWindow(controls_.byName(name), image->visible ? SW_SHOWNA : SW_HIDE);
-  setText("lbSou(1)", form.lbSou(1).caption());
-  setText("lbAki(2)", form.lbAki(2).caption());
-  setText("lbSys(0)", form.lbSys(0).caption());
-  setText("lbSys(1)", form.lbSys(1).caption());
-  setText("lbSys(2)", form.lbSys(2).caption());
-  const HWND list = controls_.byName("List1");
-  SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& item : form.List1.items) {
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
-  }
-  setText("Text1", form.Text1.text);
-  setText("Text2", form.Text2.text);
-  setText("Label4", form.Label4.caption());
-  controls_.chart->setData(form.MSChart1(1), form.MSChart1(2));
-  controls_.drive1.show(form.Drive1.entries, form.Drive1.listIndex);
+  renderForm1(form, *bound_);
   namePictures(form.lbSyu(0).caption());
 }
+
+void Form1::renderDriveList(const Form1Model& form) { renderForm1(form, *bound_, BindingKind::DriveEntries); }
 
 // A picture's window text, never shown, tells a screen reader what it shows.
 void Form1::namePictures(std::string_view driveTypeWords) {

@@ -9,6 +9,7 @@
 #include "driveinfo/form_model.h"
 #include "platform/system_queries.h"
 #include "ui/win32/base_window_win.h"
+#include "ui/win32/bound_controls_win.h"
 #include "ui/win32/fonts_win.h"
 #include "ui/win32/form1_controls_win.h"
 #include "ui/win32/palette_win.h"
@@ -38,6 +39,7 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   Extent outerSize() const override;
   void moveTo(Position topLeft) override;
   void render(const Form1Model& form) override;
+  void renderDriveList(const Form1Model& form) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
 
@@ -50,14 +52,11 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   void switchPage(int step);
   void applyDpi(int dpi);
   void fitClientArea(int dpi);
-  void rereadDrives();
-  void setText(std::string_view controlName, std::string_view text);
   void namePictures(std::string_view driveTypeWords);
 
-  Form1Model& model_;
-  SystemQueries& system_;
   Form1Events events_;
   Form1Controls controls_;
+  std::optional<BoundControls> bound_;
   std::optional<Form1Fonts> fonts_;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   Form1Palette palette_ = form1Palette(false);

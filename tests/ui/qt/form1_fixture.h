@@ -20,18 +20,18 @@ class Form1Fixture : public ::testing::Test {
  protected:
   Form1Fixture() {
     vantora::testing::FakeDrive disk;
-    disk.type = DRIVE_FIXED;
+    disk.type = kDriveFixed;
     disk.totalBytes = 100'000'000;
     disk.freeBytesToCaller = 54'333'333;
     disk.volume = vantora::testing::FakeVolume{"ROOT", "ext4", 0x12345678, 0x3, 255};
     system.drives["/"] = disk;
 
     vantora::testing::FakeDrive card;
-    card.type = DRIVE_REMOVABLE;
+    card.type = kDriveRemovable;
     system.drives["/media/card"] = card;
 
     vantora::testing::FakeDrive nas;
-    nas.type = DRIVE_REMOTE;
+    nas.type = kDriveRemote;
     nas.totalBytes = 1'000;
     nas.freeBytesToCaller = 1'000;
     nas.volume = vantora::testing::FakeVolume{"", "nfs4", 0, 0x3, 255};

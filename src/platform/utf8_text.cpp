@@ -1,8 +1,8 @@
-#include "platform/linux/utf8_text.h"
+#include "platform/utf8_text.h"
 
 #include <cstdint>
 
-namespace vantora::linux_backend {
+namespace vantora {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
@@ -40,11 +40,18 @@ std::size_t sequenceLength(std::string_view text) {
   return length;
 }
 
-bool isControl(std::string_view character) {
-  const auto lead = static_cast<unsigned char>(character[0]);
-  if (character.size() == 1) return lead < 0x20 || lead == 0x7F;
+// Control characters, and the bidirectional marks, embeddings, overrides and
+// isolates that reorder the text around them.
+bool isControlOrBidi(std::string_view character) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
+  if (character.size() == 1) return byte(0) < 0x20 || byte(0) == 0x7F;
   // C1 controls U+0080..U+009F are encoded C2 80..C2 9F.
-  return character.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0;
+  if (character.size() == 2) return byte(0) == 0xC2 && byte(1) < 0xA0;
+  if (character.size() != 3 || byte(0) != 0xE2) return false;
+  // U+200E, U+200F: E2 80 8E, E2 80 8F; U+202A..U+202E: E2 80 AA..E2 80 AE;
+  // U+2066..U+2069: E2 81 A6..E2 81 A9.
+  if (byte(1) == 0x80) return byte(2) == 0x8E || byte(2) == 0x8F || (byte(2) >= 0xAA && byte(2) <= 0xAE);
+  return byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9;
 }
 
 // Bytes that stand for themselves: ASCII, printable where controls go.
@@ -71,7 +78,7 @@ std::string repaired(std::string_view raw, bool replaceControls) {
       continue;
     }
     const std::string_view character = raw.substr(0, length);
-    text += replaceControls && isControl(character) ? kReplacement : character;
+    text += replaceControls && isControlOrBidi(character) ? kReplacement : character;
     raw.remove_prefix(length);
   }
   return text;
@@ -83,6 +90,16 @@ std::string validUtf8(std::string_view raw) { return repaired(raw, false); }
 
 std::string displayText(std::string_view raw) { return repaired(raw, true); }
 
+std::string driveText(std::string_view name, std::string_view detail) {
+  std::string text = displayText(name);
+  if (!detail.empty()) {
+    text += " [";
+    text += displayText(detail);
+    text += ']';
+  }
+  return text;
+}
+
 std::size_t utf8PrefixLength(std::string_view valid, std::size_t maxBytes) {
   if (valid.size() <= maxBytes) return valid.size();
   std::size_t length = maxBytes;
@@ -90,4 +107,4 @@ std::size_t utf8PrefixLength(std::string_view valid, std::size_t maxBytes) {
   return length;
 }
 
-}  // namespace vantora::linux_backend
+}  // namespace vantora

@@ -2,6 +2,7 @@
 // refresh) and only then shows the window.
 
 #include <QApplication>
+#include <cstdio>
 #include <future>
 #include <optional>
 #include <utility>
@@ -11,8 +12,14 @@
 #include "ui/qt/first_frame_marker.h"
 #include "ui/qt/fonts_qt.h"
 #include "ui/qt/form1.h"
+#include "ui/qt/program_end.h"
 
 int main(int argc, char** argv) {
+  // Qt would abort with a core dump; one line says what is wrong instead.
+  if (const auto problem = vantora::ui::qt::missingDisplay()) {
+    std::fprintf(stderr, "vantora: %s\n", problem->c_str());
+    return 1;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantora"));
   vantora::ui::qt::installFontSubstitutions();
@@ -28,6 +35,8 @@ int main(int argc, char** argv) {
 
   vantora::Form1Model form;
   vantora::ui::qt::Form1 window(form, *system);
+  // Asked to end from outside, the program ends as F10 ends it.
+  const vantora::ui::qt::EndSignals endSignals([&window] { window.endProgram(); });
   std::optional<vantora::ui::qt::FirstFrameMarker> firstFrame;
   if (qEnvironmentVariableIsSet("VANTORA_MARK_FIRST_FRAME")) firstFrame.emplace(window);
 

@@ -1,6 +1,6 @@
 #pragma once
 // Names from the system are bytes; the window needs valid UTF-8 that fits its
-// buffers. These helpers repair and cut such text.
+// buffers and shows what it says. These helpers repair and cut such text.
 
 #include <array>
 #include <cstddef>
@@ -8,16 +8,22 @@
 #include <string>
 #include <string_view>
 
-namespace vantora::linux_backend {
+namespace vantora {
 
 // The text with every byte that does not start a well-formed UTF-8 sequence
 // replaced by U+FFFD (overlong forms, surrogates and values past U+10FFFF
 // included).
 std::string validUtf8(std::string_view raw);
 
-// As validUtf8, and control characters (C0, DEL, C1) replaced by U+FFFD too:
-// a label or mount point with a newline must not break a one-line caption.
+// As validUtf8, and control characters (C0, DEL, C1) and bidirectional
+// formatting characters (U+200E, U+200F, U+202A..U+202E, U+2066..U+2069)
+// replaced by U+FFFD too: a label or mount point with a newline must not
+// break a one-line caption, nor one with U+202E show "exe.txt" as "txt.exe".
 std::string displayText(std::string_view raw);
+
+// A drive list entry's text: "/media/usb [PHOTOS]", "c: [SYSTEM]", or the
+// name alone when the detail is empty; both made safe to show on one line.
+std::string driveText(std::string_view name, std::string_view detail);
 
 // The longest prefix of valid UTF-8 text that has at most maxBytes bytes and
 // does not end inside a character.
@@ -33,4 +39,4 @@ void copyTerminated(std::string_view valid, std::array<char, N>& buffer) {
   buffer[length] = '\0';
 }
 
-}  // namespace vantora::linux_backend
+}  // namespace vantora
