@@ -42,6 +42,8 @@ class Pipe {
 };
 
 // Xvfb writes its display number to this descriptor once it accepts clients.
+// -noreset: it would otherwise reset, refusing connections for a moment, each
+// time its last client (one measured start) leaves.
 constexpr int kDisplayFd = 3;
 
 }  // namespace
@@ -54,7 +56,7 @@ std::optional<PrivateXvfb> PrivateXvfb::start(std::string& problem) {
   }
   const pid_t pid = testing::startChild(
       {"Xvfb", "-displayfd", std::to_string(kDisplayFd), "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten",
-       "tcp"},
+       "tcp", "-noreset"},
       {.descriptors = {{kDisplayFd, displayPipe.writeEnd()}, {STDOUT_FILENO, -1}, {STDERR_FILENO, -1}}});
   displayPipe.closeWriteEnd();
   if (pid < 0) {

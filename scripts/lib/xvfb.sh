@@ -1,9 +1,11 @@
 # Sourced by the scripts that show a window without a display.
 # start_xvfb [dpi]: starts a private Xvfb, exports DISPLAY, kills it on exit.
+# -noreset: the server would otherwise reset, and refuse connections for a
+# moment, each time its last client leaves (each xdotool call is a client).
 start_xvfb() {
   local dpi=${1:-96} fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi "$dpi" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi "$dpi" -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
   for _ in $(seq 100); do
