@@ -55,6 +55,15 @@ TEST(MountTable, ReadsEveryField) {
   EXPECT_FALSE(hasOption(stick.options, "ui"));
 }
 
+// An SELinux context is quoted and may hold commas; what follows one inside
+// the quotes is not an option of the mount.
+TEST(MountTable, OptionsInsideAQuotedValueAreNotOptions) {
+  const std::string options = "rw,context=\"system_u:object_r:tmp_t:s0:c1,usrquota,c2\",relatime";
+  EXPECT_FALSE(hasOption(options, "usrquota"));
+  EXPECT_TRUE(hasOption(options, "relatime"));
+  EXPECT_EQ(optionValue(options, "context"), "\"system_u:object_r:tmp_t:s0:c1,usrquota,c2\"");
+}
+
 TEST(MountTable, AsksLibmountWhichTypesAreNetworkOrPseudo) {
   const auto table = desktopTable();
   EXPECT_TRUE(entryWithId(table, 39).networkFs);   // nfs4

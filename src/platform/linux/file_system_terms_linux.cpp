@@ -17,14 +17,14 @@ constexpr std::string_view kUnicodeOnDisk[] = {"ntfs", "vfat", "exfat", "udf"};
 constexpr std::string_view kPerFileCompression[] = {"btrfs", "f2fs", "zfs", "ntfs"};
 constexpr std::string_view kCompressedVolume[] = {"squashfs", "erofs", "cramfs"};
 // Mount options that switch quota accounting on (ext*, xfs, tmpfs, gfs2 ...).
-constexpr std::string_view kQuotaOptions[] = {
+constexpr const char* kQuotaOptions[] = {
     "quota",   "usrquota", "grpquota",  "prjquota",    "uquota",      "gquota",     "pquota",
     "qnoenforce", "uqnoenforce", "gqnoenforce", "pqnoenforce", "usrjquota", "grpjquota",
 };
 
 bool isOneOf(std::string_view name, const auto& names) { return std::ranges::find(names, name) != std::end(names); }
 
-bool hasJoliet(std::string_view family, std::string_view version, std::string_view options) {
+bool hasJoliet(std::string_view family, std::string_view version, const std::string& options) {
   return family == "iso9660" && version.find("Joliet") != std::string_view::npos && !hasOption(options, "nojoliet");
 }
 
@@ -81,7 +81,7 @@ std::uint32_t volumeSerialNumber(std::string_view family, std::string_view uuid)
   return digits.size() >= 8 ? parseHex32(std::string_view(digits).substr(0, 8)) : 0;
 }
 
-std::uint32_t featureFlags(std::string_view family, std::string_view version, std::string_view options,
+std::uint32_t featureFlags(std::string_view family, std::string_view version, const std::string& options,
                            const FeatureProbes& probes) {
   using namespace fsflags;
   const bool quotaOption = std::ranges::any_of(kQuotaOptions, [&](auto name) { return hasOption(options, name); });

@@ -40,7 +40,7 @@ FeatureProbes probeFeatures(const std::string& mountPoint, const std::string& de
 // mount options and the probe answers: probed where the kernel can be asked,
 // by family where it cannot. Every mounted file system keeps the case of
 // names, so the result is never 0.
-std::uint32_t featureFlags(std::string_view family, std::string_view version, std::string_view options,
+std::uint32_t featureFlags(std::string_view family, std::string_view version, const std::string& options,
                            const FeatureProbes& probes);
 
 struct FreeSpace {

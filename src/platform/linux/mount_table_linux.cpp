@@ -36,16 +36,10 @@ MountEntry entryOf(libmnt_fs* fs) {
   return entry;
 }
 
-// The option called name ("name" or "name=value"), null when absent.
-std::optional<std::string_view> findOption(std::string_view options, std::string_view name) {
-  while (!options.empty()) {
-    const std::size_t comma = options.find(',');
-    const std::string_view option = options.substr(0, comma);
-    if (option.starts_with(name) && (option.size() == name.size() || option[name.size()] == '=')) return option;
-    if (comma == std::string_view::npos) break;
-    options.remove_prefix(comma + 1);
-  }
-  return std::nullopt;
+// The path without trailing slashes; "/" stays "/".
+std::string_view withoutTrailingSlashes(std::string_view path) {
+  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  return path;
 }
 
 // The directory holding a mount point, null for "/" (and for a relative path,
@@ -134,11 +128,6 @@ std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo) {
   return text ? parseMountTable(*text) : std::vector<MountEntry>{};
 }
 
-std::string_view withoutTrailingSlashes(std::string_view path) {
-  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
-  return path;
-}
-
 bool isPathWithin(std::string_view path, std::string_view dir) {
   dir = withoutTrailingSlashes(dir);
   if (dir == "/") return path.starts_with('/');
@@ -154,12 +143,17 @@ const MountEntry* findMountAt(const std::vector<MountEntry>& table, std::string_
   return nullptr;
 }
 
-bool hasOption(std::string_view options, std::string_view name) { return findOption(options, name).has_value(); }
+// libmount reads options as the kernel writes them, a quoted value with
+// commas in it (an SELinux context) included.
+bool hasOption(const std::string& options, const char* name) {
+  return mnt_optstr_get_option(options.c_str(), name, nullptr, nullptr) == 0;
+}
 
-std::optional<std::string_view> optionValue(std::string_view options, std::string_view name) {
-  const auto option = findOption(options, name);
-  if (!option || option->size() == name.size()) return std::nullopt;
-  return option->substr(name.size() + 1);
+std::optional<std::string_view> optionValue(const std::string& options, const char* name) {
+  char* value = nullptr;
+  std::size_t size = 0;
+  if (mnt_optstr_get_option(options.c_str(), name, &value, &size) != 0 || !value) return std::nullopt;
+  return std::string_view(value, size);
 }
 
 std::vector<std::reference_wrapper<const MountEntry>> reachableMounts(const std::vector<MountEntry>& table) {

@@ -35,9 +35,6 @@ std::vector<MountEntry> parseMountTable(std::string_view mountinfo);
 // one snapshot. An unreadable file gives an empty table.
 std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo);
 
-// The path without trailing slashes; "/" stays "/".
-std::string_view withoutTrailingSlashes(std::string_view path);
-
 // True when path is dir or lies below it ("/mnt/a" is within "/mnt", "/mntx" is not).
 bool isPathWithin(std::string_view path, std::string_view dir);
 
@@ -52,9 +49,9 @@ const MountEntry* findMountAt(const std::vector<MountEntry>& table, std::string_
 std::vector<std::reference_wrapper<const MountEntry>> reachableMounts(const std::vector<MountEntry>& table);
 
 // True when the comma-separated options hold this option, alone or as "name=value".
-bool hasOption(std::string_view options, std::string_view name);
+bool hasOption(const std::string& options, const char* name);
 
 // The value of a "name=value" option, null when the option is absent or has none.
-std::optional<std::string_view> optionValue(std::string_view options, std::string_view name);
+std::optional<std::string_view> optionValue(const std::string& options, const char* name);
 
 }  // namespace vantora::linux_backend
