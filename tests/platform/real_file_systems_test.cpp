@@ -13,8 +13,8 @@
 #include <ostream>
 #include <sstream>
 
-#include "platform/linux/volume_identity_linux.h"
 #include "platform/linux/system_queries_linux.h"
+#include "platform/linux/volume_identity_linux.h"
 #include "platform/scratch_volume.h"
 
 namespace vantora::testing {
