@@ -49,8 +49,10 @@ inline constexpr std::uint32_t kErrorSemTimeout = 121;
 inline constexpr std::uint32_t kErrorIoDevice = 1117;
 }  // namespace winerror
 
-// Buffer sizes the refresh hands to the queries, in bytes of UTF-8.
-inline constexpr std::size_t kComputerNameBufferSize = 16;
+// Buffer sizes the refresh hands to the queries, in bytes of UTF-8. A computer
+// name has at most 15 characters; in UTF-8 that is up to 45 bytes, and the NUL.
+inline constexpr std::size_t kComputerNameMaxCharacters = 15;
+inline constexpr std::size_t kComputerNameBufferSize = 3 * kComputerNameMaxCharacters + 1;
 inline constexpr std::size_t kVolumeNameBufferSize = 260;
 inline constexpr std::size_t kFileSystemNameBufferSize = 32;
 
@@ -85,7 +87,7 @@ class SystemQueries {
  public:
   virtual ~SystemQueries() = default;
 
-  // The computer's name, at most 15 bytes, followed by a NUL.
+  // The computer's name, at most 15 characters and never a broken one, followed by a NUL.
   virtual bool computerName(ComputerNameBuffer& buffer) = 0;
   // A DriveTypeCode; never touches the file system itself.
   virtual std::uint32_t driveType(const std::string& rootPath) = 0;

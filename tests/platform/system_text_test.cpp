@@ -45,8 +45,19 @@ struct NameCase {
 
 class ComputerName : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(ComputerName, IsCutToFifteenBytesOnACharacter) {
+TEST_P(ComputerName, IsCutToFifteenCharactersNeverInsideOne) {
   EXPECT_EQ(computerNameFromHostName(GetParam().hostName), GetParam().computerName);
+}
+
+// 東京開発ＰＣ is six characters of three bytes each; once cut at 15 bytes it lost its last.
+const std::string kTokyoPc = "東京開発ＰＣ";
+const std::string kFifteenKanji = "一二三四五六七八九十百千万億兆";
+const std::string kGrinning = "\xF0\x9F\x98\x80";  // U+1F600, four bytes
+
+std::string repeated(const std::string& text, int times) {
+  std::string result;
+  for (int i = 0; i < times; ++i) result += text;
+  return result;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -54,13 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NameCase{"short", "pc01", "pc01"},
                       NameCase{"exactly_fifteen", "abcdefghijklmno", "abcdefghijklmno"},
                       NameCase{"long_ascii", "build-server-number-42.example", "build-server-nu"},
-                      // 4 × 3-byte characters = 12 bytes; the fifth would end at byte 15... and fits.
-                      NameCase{"cjk_fits", "\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE\xE6\x9C\xBA",
-                               "\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE\xE6\x9C\xBA"},
-                      // "ab" and five 3-byte characters: 17 bytes, the last character does not fit.
-                      NameCase{"cjk_cut_before_character", "ab\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE\xE6\x9C\xBA",
-                               "ab\xE7\xA0\x94\xE7\xA9\xB6\xE5\xAE\xA4\xE3\x81\xAE"},
-                      NameCase{"invalid_byte", "pc\xFF", "pc\xEF\xBF\xBD"},
+                      NameCase{"japanese_kept_whole", kTokyoPc, kTokyoPc},
+                      NameCase{"fifteen_japanese_in_45_bytes", kFifteenKanji, kFifteenKanji},
+                      NameCase{"sixteenth_japanese_cut", kFifteenKanji + "円", kFifteenKanji},
+                      NameCase{"mixed_cut_after_fifteen", "ab" + kFifteenKanji, "ab" + kFifteenKanji.substr(0, 39)},
+                      // Fifteen four-byte characters do not fit 45 bytes: eleven do, and no half of the twelfth.
+                      NameCase{"four_byte_characters_cut_to_the_buffer", repeated(kGrinning, 15), repeated(kGrinning, 11)},
+                      NameCase{"invalid_byte_counts_as_one", "pc\xFF", "pc\xEF\xBF\xBD"},
                       NameCase{"escape_is_not_drawn", "pc\x1b[31m", "pc\xEF\xBF\xBD[31m"},
                       NameCase{"bidi_override", "pc\u202Eabc", "pc\xEF\xBF\xBD" "abc"},
                       NameCase{"empty", "", ""}),

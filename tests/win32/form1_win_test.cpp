@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -151,12 +152,19 @@ TEST_F(Form1Win, AControlMissingOrOfTheWrongKindFailsAtStartUp) {
   }
 }
 
-TEST_F(Form1Win, LoadCentresTheWindowAndRefreshesTheCurrentDrive) {
+// Also run on a 400 x 300 screen (CMakeLists.txt): there the window stands at a
+// negative position and must keep its whole client area.
+TEST_F(Form1Win, LoadCentresTheWholeWindowAndRefreshesTheCurrentDrive) {
   form->events().Form_Load();
+  form->show(SW_SHOWNORMAL);
   EXPECT_EQ(text("lbSyu(0)"), "ハードディスク");
   EXPECT_EQ(text("lbSys(1)"), "SYSTEM");
   EXPECT_EQ(text("Label4"), "75 %");
   EXPECT_TRUE(GetWindowLongW(control("Image2"), GWL_STYLE) & WS_VISIBLE);
+  RECT client{};
+  GetClientRect(form->window(), &client);
+  EXPECT_EQ(client.right, clientSizeAt(kDesignDpi).cx);
+  EXPECT_EQ(client.bottom, clientSizeAt(kDesignDpi).cy);
   RECT frame{};
   GetWindowRect(form->window(), &frame);
   EXPECT_NEAR(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2.0, 0.5);
@@ -295,6 +303,207 @@ TEST_F(Form1Win, TheExitButtonEndsTheProgram) {
   PostMessageW(control("cmdF10"), BM_CLICK, 0, 0);
   EXPECT_EQ(runMessageLoop(*form), 0);
   EXPECT_EQ(form->window(), nullptr);
+}
+
+// The window shown, and keys handled as the message loop handles them.
+class Form1WinShown : public Form1Win {
+ protected:
+  void SetUp() override {
+    Form1Win::SetUp();
+    form->events().Form_Load();
+    form->show(SW_SHOWNORMAL);
+    pump();
+  }
+  void TearDown() override { setModifiers(false, false); }
+
+  void pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) handleMessage(*form, message);
+  }
+  static void setModifiers(bool shift, bool ctrl) {
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
+  }
+  void pressTab(bool shift, bool ctrl) {
+    setModifiers(shift, ctrl);
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    pump();
+    setModifiers(false, false);
+  }
+  void showPage(int page) {
+    SendMessageW(control("SSTab1"), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    NMHDR header{control("SSTab1"), static_cast<UINT_PTR>(controlId("SSTab1")), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(form->window(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+  }
+  std::string focusName() const {
+    const HWND focus = GetFocus();
+    for (const ControlRow& row : kForm1Layout) {
+      if (control(row.name) == focus) return std::string(row.name);
+    }
+    return focus == form->window() ? "Form1" : "elsewhere";
+  }
+};
+
+TEST_F(Form1WinShown, FocusStartsOnTheTabStrip) { EXPECT_EQ(focusName(), "SSTab1"); }
+
+struct CycleCase {
+  const char* name;
+  int page;
+  std::vector<std::string> order;  // the focus order with this page showing
+};
+
+class Form1WinTabCycle : public Form1WinShown, public ::testing::WithParamInterface<CycleCase> {};
+
+TEST_P(Form1WinTabCycle, TabAndShiftTabVisitEveryStopInOrderFromEachStart) {
+  showPage(GetParam().page);
+  const std::vector<std::string>& order = GetParam().order;
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    for (const bool backward : {false, true}) {
+      SetFocus(control(order[start]));
+      std::vector<std::string> visited, wanted;
+      for (std::size_t step = 1; step <= order.size(); ++step) {
+        pressTab(backward, false);
+        visited.push_back(focusName());
+        const std::size_t size = order.size();
+        wanted.push_back(order[backward ? (start + size * 2 - step) % size : (start + step) % size]);
+      }
+      EXPECT_EQ(visited, wanted) << "from " << order[start] << (backward ? " with Shift+Tab" : " with Tab");
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, Form1WinTabCycle,
+    ::testing::Values(CycleCase{"TypePageHasNoStopOfItsOwn", 0, {"SSTab1", "cmdF10", "Drive1", "MSChart1"}},
+                      CycleCase{"SystemPageHasNoStopOfItsOwn", 1, {"SSTab1", "cmdF10", "Drive1", "MSChart1"}},
+                      CycleCase{"FeaturePageAddsItsList", 2, {"SSTab1", "cmdF10", "Drive1", "List1", "MSChart1"}}),
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+struct PageSwitchCase {
+  const char* name;
+  std::string start;
+  int page;
+  bool shift;
+  int wantedPage;
+  std::string wantedFocus;
+};
+
+class Form1WinCtrlTab : public Form1WinShown, public ::testing::WithParamInterface<PageSwitchCase> {};
+
+TEST_P(Form1WinCtrlTab, SwitchesThePageFromAnyControl) {
+  showPage(GetParam().page);
+  SetFocus(control(GetParam().start));
+  pressTab(GetParam().shift, true);
+  EXPECT_EQ(SendMessageW(control("SSTab1"), TCM_GETCURSEL, 0, 0), GetParam().wantedPage);
+  EXPECT_EQ(IsWindowVisible(control("List1")) != FALSE, GetParam().wantedPage == 2) << "the page shown follows";
+  EXPECT_EQ(focusName(), GetParam().wantedFocus);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Starts, Form1WinCtrlTab,
+    ::testing::Values(PageSwitchCase{"FromTheStrip", "SSTab1", 0, false, 1, "SSTab1"},
+                      PageSwitchCase{"BackFromTheStripWrapsRound", "SSTab1", 0, true, 2, "SSTab1"},
+                      PageSwitchCase{"FromTheButton", "cmdF10", 1, false, 2, "cmdF10"},
+                      PageSwitchCase{"FromTheDriveList", "Drive1", 2, false, 0, "Drive1"},
+                      PageSwitchCase{"BackFromTheChart", "MSChart1", 1, true, 0, "MSChart1"},
+                      // List1's page goes away, so its focus goes to the strip.
+                      PageSwitchCase{"FromTheFeatureList", "List1", 2, false, 0, "SSTab1"},
+                      PageSwitchCase{"BackFromTheFeatureList", "List1", 2, true, 1, "SSTab1"}),
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+// System colours set for the test, put back afterwards.
+class SystemColours {
+ public:
+  SystemColours(std::vector<int> elements, const std::vector<COLORREF>& colours) : elements_(std::move(elements)) {
+    for (const int element : elements_) saved_.push_back(GetSysColor(element));
+    SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
+  }
+  ~SystemColours() { SetSysColors(static_cast<int>(elements_.size()), elements_.data(), saved_.data()); }
+  SystemColours(const SystemColours&) = delete;
+  SystemColours& operator=(const SystemColours&) = delete;
+
+ private:
+  std::vector<int> elements_;
+  std::vector<COLORREF> saved_;
+};
+
+constexpr COLORREF kFace = RGB(16, 32, 48);
+constexpr COLORREF kText = RGB(250, 240, 5);
+constexpr COLORREF kHighlight = RGB(0, 200, 200);
+
+struct ColourCase {
+  const char* name;
+  bool highContrast;
+  std::string_view control;
+  COLORREF present;
+  COLORREF absent;
+};
+
+class Form1WinColours : public Form1WinShown, public ::testing::WithParamInterface<ColourCase> {
+ protected:
+  // How many of the control's painted pixels have this colour.
+  int count(std::string_view name, COLORREF colour) const {
+    const HWND window = name == "TypePage" ? GetDlgItem(control("SSTab1"), tabPageId(0)) : control(name);
+    RECT area{};
+    GetClientRect(window, &area);
+    const HDC dc = GetDC(window);
+    const HDC copy = CreateCompatibleDC(dc);
+    const HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
+    const HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, area.right, area.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(copy, old);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(area.right) * static_cast<std::size_t>(area.bottom));
+    GetDIBits(copy, bitmap, 0, static_cast<UINT>(area.bottom), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(window, dc);
+    return static_cast<int>(std::ranges::count_if(pixels, [&](RGBQUAD pixel) {
+      return RGB(pixel.rgbRed, pixel.rgbGreen, pixel.rgbBlue) == colour;
+    }));
+  }
+};
+
+TEST_P(Form1WinColours, PaintsWithTheSystemsColoursAndTheThemesInHighContrast) {
+  const SystemColours colours({COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_HIGHLIGHT}, {kFace, kText, kHighlight});
+  pump();  // the system tells the window of its new colours
+  if (GetParam().highContrast) form->followSystemColours(true);
+  RedrawWindow(form->window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_GT(count(GetParam().control, GetParam().present), 0);
+  EXPECT_EQ(count(GetParam().control, GetParam().absent), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Palettes, Form1WinColours,
+    ::testing::Values(
+        ColourCase{"DefaultTextIsTheSystemsNotBlack", false, "lbSyu(0)", kText, RGB(0, 0, 0)},
+        ColourCase{"LabelFaceIsTheSystems", false, "Label4", kFace, RGB(0, 0, 0)},
+        ColourCase{"HeaderStaysGreen", false, "lbPC(5)", RGB(0, 128, 0), kText},
+        ColourCase{"PageStaysGrey", false, "TypePage", RGB(192, 192, 192), kHighlight},
+        ColourCase{"ChartStaysRedAndGreen", false, "MSChart1", RGB(255, 0, 0), kHighlight},
+        ColourCase{"HighContrastHeaderInTheTextColour", true, "lbPC(5)", kText, RGB(0, 128, 0)},
+        ColourCase{"HighContrastCaptionInTheTextColour", true, "Label18", kText, RGB(0, 0, 255)},
+        ColourCase{"HighContrastCreditInTheTextColour", true, "Label20", kText, RGB(0, 0, 0)},
+        ColourCase{"HighContrastPageInTheFaceColour", true, "TypePage", kFace, RGB(192, 192, 192)},
+        ColourCase{"HighContrastUsedWedgeHighlighted", true, "MSChart1", kHighlight, RGB(255, 0, 0)},
+        ColourCase{"HighContrastFreeWedgeInTheTextColour", true, "MSChart1", kText, RGB(0, 255, 0)}),
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+TEST_F(Form1Win, ScreenReadersFindANameOnEveryPictureThePieAndEachPage) {
+  form->events().Form_Load();
+  for (const char* image : {"Image1", "Image2", "Image3", "Image4", "Image5"}) {
+    EXPECT_EQ(text(image), "ハードディスク") << image;
+  }
+  EXPECT_EQ(text("MSChart1"), "使用 75 %、空き 25 %");
+  for (int page = 0; page < 3; ++page) {
+    wchar_t caption[64]{};
+    SendMessageW(GetDlgItem(control("SSTab1"), tabPageId(page)), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(caption));
+    EXPECT_EQ(toUtf8(caption), kTabCaptions[static_cast<std::size_t>(page)]);
+  }
 }
 
 }  // namespace

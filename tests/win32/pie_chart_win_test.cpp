@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string>
 
 namespace vantora::ui::win32 {
 namespace {
@@ -64,6 +65,28 @@ TEST(WedgeStroke, NarrowWedgesKeepDistinctRadials) {
       ASSERT_EQ(stroke.kind, WedgeStroke::Kind::Pie) << used;
       EXPECT_FALSE(stroke.from.x == stroke.to.x && stroke.from.y == stroke.to.y) << used;
     }
+  }
+}
+
+TEST(ChartName, NamesEachShareAsTheWindowShowsPercentages) {
+  struct Case {
+    const char* name;
+    double used, free;
+    std::string expected;
+  };
+  for (const Case& c : {
+           Case{"refresh", 45.67, 54.33, "使用 45.67 %、空き 54.33 %"},
+           Case{"whole numbers", 75, 25, "使用 75 %、空き 25 %"},
+           Case{"empty drive", 0, 100, "使用 0 %、空き 100 %"},
+           Case{"full drive", 100, 0, "使用 100 %、空き 0 %"},
+           // Only the ratio counts, as in the drawing.
+           Case{"failure path", 0, 1000, "使用 0 %、空き 100 %"},
+           Case{"thirds", 1, 2, "使用 33.33 %、空き 66.67 %"},
+           Case{"both zero draws nothing", 0, 0, ""},
+           Case{"negative draws nothing", -5, 100, ""},
+           Case{"NaN draws nothing", std::numeric_limits<double>::quiet_NaN(), 100, ""},
+       }) {
+    EXPECT_EQ(chartName(c.used, c.free), c.expected) << c.name;
   }
 }
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "ui/win32/control_ids_win.h"
+#include "ui/win32/dpi_win.h"
 #include "ui/win32/form1_geometry_win.h"
 
 namespace vantora::ui::win32 {
@@ -49,6 +51,30 @@ TEST(Form1GeometryWin, ClientAreaScalesWithTheDpi) {
   EXPECT_EQ(clientSizeAt(96).cy, 338);
   EXPECT_EQ(clientSizeAt(144).cx, 675);
   EXPECT_EQ(clientSizeAt(144).cy, 507);
+}
+
+// Before Windows 10 1607 the message font is the system DPI's, scaled: it must
+// come out as the per-DPI answer does where the system gives one.
+TEST(DpiFallback, ScaledMessageFontMatchesTheSystemsPerDpiFont) {
+  const int system = systemDpi();
+  const std::optional<LOGFONTW> atSystem = messageFontAt(system);
+  ASSERT_TRUE(atSystem);
+  for (const int dpi : {96, 120, 144, 192}) {
+    const std::optional<LOGFONTW> perDpi = messageFontAt(dpi);
+    ASSERT_TRUE(perDpi) << dpi;
+    EXPECT_EQ(scaledFont(*atSystem, system, dpi).lfHeight, perDpi->lfHeight) << dpi;
+    EXPECT_STREQ(scaledFont(*atSystem, system, dpi).lfFaceName, perDpi->lfFaceName) << dpi;
+  }
+}
+
+TEST(DpiFallback, ScalingKeepsTheSignAndRounds) {
+  LOGFONTW font{};
+  for (const auto& [height, from, to, wanted] : {std::tuple{-12, 96, 144, -18}, std::tuple{-12, 96, 96, -12},
+                                                 std::tuple{-15, 120, 96, -12}, std::tuple{16, 96, 120, 20},
+                                                 std::tuple{-11, 96, 120, -14}}) {
+    font.lfHeight = height;
+    EXPECT_EQ(scaledFont(font, from, to).lfHeight, wanted) << height << " at " << from << " to " << to;
+  }
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 # cleans up on exit. Wine's desktop process would outlive the X server and
 # stall every later program of the prefix on the dead display, so the wine
 # processes of the prefix are ended first; tests using this run alone
-# (RUN_SERIAL), so that touches nothing else.
+# (RUN_SERIAL), so that touches nothing else. VANTORA_SCREEN sets the screen
+# (WIDTHxHEIGHTxDEPTH, 1024x768x24 unless told).
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -23,7 +24,7 @@ wineserver -w 2>/dev/null || true
 # Xvfb picks a free display number and writes it to the descriptor we give it;
 # -noreset keeps it accepting clients when its last one leaves.
 exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 "${VANTORA_SCREEN:-1024x768x24}" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 if ! read -r -t 20 -u "$display_fd" display_number; then
   echo "Xvfb did not start" >&2

@@ -5,8 +5,8 @@
 namespace vantora::linux_backend {
 
 // The host name as the window shows it: valid UTF-8 with control and
-// bidirectional formatting characters replaced, cut to 15 bytes on a
-// character boundary, as Windows cuts its NetBIOS name.
+// bidirectional formatting characters replaced, cut after 15 characters (and
+// within the 45 bytes of the seam's buffer), never inside a character.
 std::string computerNameFromHostName(std::string_view hostName);
 
 // The host name as gethostname reports it; empty when it cannot be read.

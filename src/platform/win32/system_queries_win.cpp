@@ -29,8 +29,11 @@ void storeName(std::wstring_view name, std::array<char, N>& buffer) {
 
 class Win32SystemQueries final : public SystemQueries {
  public:
+  // Asked with room for 15 characters, as the header has always asked: a longer
+  // name is refused and the buffer stays empty. Fifteen UTF-16 units are at most
+  // 45 bytes of UTF-8, so the name arrives whole.
   bool computerName(ComputerNameBuffer& buffer) override {
-    std::array<wchar_t, kComputerNameBufferSize> name{};
+    std::array<wchar_t, kComputerNameMaxCharacters + 1> name{};
     DWORD size = static_cast<DWORD>(name.size());
     if (!remember(GetComputerNameW(name.data(), &size))) return false;
     storeName({name.data(), size}, buffer);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/win32/dpi_win.h"
+
 namespace vantora::ui::win32 {
 
 namespace {
@@ -14,12 +16,9 @@ bool sameFont(const FontStyle& a, const FontStyle& b) {
 
 UniqueFont makeFont(const FontStyle& wanted, int dpi) {
   if (wanted.face == FontFace::WindowDefault) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
-      return UniqueFont(nullptr);  // controls then keep the system font
-    }
-    return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+    const std::optional<LOGFONTW> message = messageFontAt(dpi);
+    // Without it the controls keep the system font.
+    return UniqueFont(message ? CreateFontIndirectW(&*message) : nullptr);
   }
   const bool fixedPitch = wanted.face == FontFace::MsGothic;
   return UniqueFont(CreateFontW(-pointsToPixels(wanted.points, dpi), 0, 0, 0, wanted.weight, FALSE, FALSE, FALSE,

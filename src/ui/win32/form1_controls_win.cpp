@@ -30,9 +30,10 @@ HWND createStandard(HINSTANCE instance, HWND parent, std::size_t row, const wcha
 }
 
 void createTabControl(Form1Controls& controls, HINSTANCE instance, HWND form, std::size_t row) {
+  // Not a control parent: the strip is a tab stop of its own, and Form1 walks
+  // into the shown page itself (form1_keyboard_win.cpp).
   const HWND tab = createStandard(instance, form, row, WC_TABCONTROLW,
-                                  WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH,
-                                  WS_EX_CONTROLPARENT);
+                                  WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH);
   controls.windows[row] = tab;
   for (std::size_t page = 0; page < kTabCaptions.size(); ++page) {
     std::wstring caption = toWide(kTabCaptions[page]);
@@ -40,7 +41,7 @@ void createTabControl(Form1Controls& controls, HINSTANCE instance, HWND form, st
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     SendMessageW(tab, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&item));
-    controls.pages[page] = std::make_unique<TabPage>(instance, tab, static_cast<int>(page));
+    controls.pages[page] = std::make_unique<TabPage>(instance, tab, static_cast<int>(page), caption.c_str());
   }
 }
 

@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 #include "platform/win32/wide_text_win.h"
 #include "ui/layout_table.h"
 #include "ui/win32/control_ids_win.h"
+#include "ui/win32/dpi_win.h"
 #include "ui/win32/form1_geometry_win.h"
 #include "ui/win32/label_painter_win.h"
 #include "ui/win32/resource.h"
@@ -41,9 +43,10 @@ Form1::Form1(HINSTANCE instance, Form1Model& model, SystemQueries& system)
 
   controls_ = createForm1Controls(instance, window());
   bound_.emplace(controls_);
-  const int dpi = static_cast<int>(GetDpiForWindow(window()));
-  fitClientArea(dpi);
+  followSystemColours(highContrastOn());
+  const int dpi = dpiOfWindow(window());
   applyDpi(dpi);
+  fitClientArea(dpi);
   renderDriveList(model);
 }
 
@@ -64,8 +67,16 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_DRAWITEM: return drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: return drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), palette_);
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    // A minimized window only changes its icon.
+    case WM_ACTIVATE: if (!HIWORD(wParam)) OnActivate(LOWORD(wParam) != WA_INACTIVE); return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+      OnSystemColoursChanged(message, wParam, lParam);
+      return DefWindowProcW(window(), message, wParam, lParam);
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcW(window(), message, wParam, lParam);
   }
@@ -103,7 +114,48 @@ void Form1::fitClientArea(int dpi) {
                frame.bottom - frame.top + wanted.cy - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The default limit is the screen's size, which would shrink the window on a
+// smaller screen; the client area keeps its size wherever the window stands.
+void Form1::OnGetMinMaxInfo(MINMAXINFO& limits) const {
+  RECT frame, client;
+  GetWindowRect(window(), &frame);
+  GetClientRect(window(), &client);
+  const SIZE wanted = clientSizeAt(dpi_);
+  limits.ptMaxTrackSize.x = std::max(limits.ptMaxTrackSize.x, frame.right - frame.left - client.right + wanted.cx);
+  limits.ptMaxTrackSize.y = std::max(limits.ptMaxTrackSize.y, frame.bottom - frame.top - client.bottom + wanted.cy);
+}
+
+// Whatever took the activation (the message box of a failed refresh, another
+// program) gives the focus back to the control that had it, as in a dialog.
+void Form1::OnActivate(bool active) {
+  if (!active) {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(window(), focus)) focusWhenInactive_ = focus;
+    return;
+  }
+  const HWND wanted = focusWhenInactive_ && IsWindow(focusWhenInactive_) && IsWindowVisible(focusWhenInactive_)
+                          ? focusWhenInactive_
+                          : controls_.byName("SSTab1");
+  SetFocus(wanted);
+}
+
+void Form1::OnSystemColoursChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Common controls learn of new colours only from their parent.
+  if (message == WM_SYSCOLORCHANGE) {
+    for (const HWND control : controls_.windows) SendMessageW(control, message, wParam, lParam);
+  }
+  followSystemColours(highContrastOn());
+}
+
+void Form1::followSystemColours(bool highContrast) {
+  palette_ = form1Palette(highContrast);
+  for (const auto& page : controls_.pages) page->setPalette(palette_);
+  if (controls_.chart) controls_.chart->setColours(palette_.used, palette_.free);
+  RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
 void Form1::applyDpi(int dpi) {
+  dpi_ = dpi;
   Form1Fonts fresh(dpi);
   placeForm1Controls(controls_, dpi, fresh);
   bound_->setDpi(dpi);
@@ -127,9 +179,18 @@ void Form1::moveTo(Position topLeft) {
                static_cast<int>(std::lround(topLeft.top)), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form1::render(const Form1Model& form) { renderForm1(form, *bound_); }
+void Form1::render(const Form1Model& form) {
+  renderForm1(form, *bound_);
+  namePictures(form.lbSyu(0).caption());
+}
 
 void Form1::renderDriveList(const Form1Model& form) { renderForm1(form, *bound_, BindingKind::DriveEntries); }
+
+// A picture's window text, never shown, tells a screen reader what it shows.
+void Form1::namePictures(std::string_view driveTypeWords) {
+  const std::wstring name = toWide(driveTypeWords);
+  for (const auto& picture : controls_.pictures) SetWindowTextW(picture->window(), name.c_str());
+}
 
 void Form1::messageBox(std::string_view text, std::string_view caption) {
   MessageBoxW(window(), toWide(text).c_str(), toWide(caption).c_str(), MB_OK);

@@ -12,6 +12,7 @@
 #include "ui/win32/bound_controls_win.h"
 #include "ui/win32/fonts_win.h"
 #include "ui/win32/form1_controls_win.h"
+#include "ui/win32/palette_win.h"
 
 namespace vantora::ui::win32 {
 
@@ -28,6 +29,12 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // Tab and Shift+Tab move the focus along the tab stops; with Ctrl held they
+  // switch SSTab1's page, whichever control has the focus.
+  void OnTabKey(bool shift, bool control);
+  // Takes the palette for the system colours and the theme, and repaints.
+  void followSystemColours(bool highContrast);
+
   Extent screenSize() const override;
   Extent outerSize() const override;
   void moveTo(Position topLeft) override;
@@ -39,13 +46,21 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
  private:
   void OnCommand(int controlId, int notification);
   void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnGetMinMaxInfo(MINMAXINFO& limits) const;
+  void OnActivate(bool active);
+  void OnSystemColoursChanged(UINT message, WPARAM wParam, LPARAM lParam);
+  void switchPage(int step);
   void applyDpi(int dpi);
   void fitClientArea(int dpi);
+  void namePictures(std::string_view driveTypeWords);
 
   Form1Events events_;
   Form1Controls controls_;
   std::optional<BoundControls> bound_;
   std::optional<Form1Fonts> fonts_;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  Form1Palette palette_ = form1Palette(false);
+  HWND focusWhenInactive_ = nullptr;  // given back when the window is active again
   UniqueIcon icon_;
   UniqueIcon smallIcon_;
 };

@@ -26,15 +26,14 @@ std::wstring textOf(HWND control) {
 
 }  // namespace
 
-bool drawLabel(const DRAWITEMSTRUCT& item) {
+bool drawLabel(const DRAWITEMSTRUCT& item, const Form1Palette& palette) {
   const int row = static_cast<int>(item.CtlID) - kFirstControlId;
   if (item.CtlType != ODT_STATIC || row < 0 || static_cast<std::size_t>(row) >= kForm1Layout.size()) return false;
   const ControlRow& label = kForm1Layout[static_cast<std::size_t>(row)];
 
   RECT area = item.rcItem;
   FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
-  const Rgb colour = textRgb(label.colour);
-  const COLORREF oldColour = SetTextColor(item.hDC, RGB(colour.red, colour.green, colour.blue));
+  const COLORREF oldColour = SetTextColor(item.hDC, palette.textColour(label.colour));
   const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
   const HGDIOBJ oldFont = font ? SelectObject(item.hDC, font) : nullptr;

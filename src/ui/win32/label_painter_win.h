@@ -8,10 +8,11 @@
 // little wider than the field.)
 
 #include "platform/win32/windows_api.h"
+#include "ui/win32/palette_win.h"
 
 namespace vantora::ui::win32 {
 
 // For WM_DRAWITEM of a label; returns false for any other control.
-bool drawLabel(const DRAWITEMSTRUCT& item);
+bool drawLabel(const DRAWITEMSTRUCT& item, const Form1Palette& palette);
 
 }  // namespace vantora::ui::win32

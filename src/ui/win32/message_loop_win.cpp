@@ -19,20 +19,24 @@ bool belongsTo(HWND form, HWND target) { return form && (target == form || IsChi
 
 }  // namespace
 
+void handleMessage(Form1& form, MSG& message) {
+  // F10 alone arrives as WM_SYSKEYDOWN (it opens the menu bar otherwise), with Ctrl as WM_KEYDOWN.
+  const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+  const bool forForm = belongsTo(form.window(), message.hwnd);
+  if (keyDown && forForm && form.events().Form_KeyDown(static_cast<int>(message.wParam), shiftState())) return;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && forForm) {
+    form.OnTabKey(keyHeld(VK_SHIFT), keyHeld(VK_CONTROL));
+    return;
+  }
+  // The arrow keys move between the controls, as in a dialog.
+  if (form.window() && IsDialogMessageW(form.window(), &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
 int runMessageLoop(Form1& form) {
   MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // F10 alone arrives as WM_SYSKEYDOWN (it opens the menu bar otherwise), with Ctrl as WM_KEYDOWN.
-    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-    if (keyDown && belongsTo(form.window(), message.hwnd) &&
-        form.events().Form_KeyDown(static_cast<int>(message.wParam), shiftState())) {
-      continue;
-    }
-    // Tab and the arrow keys move between the controls, as in a dialog.
-    if (form.window() && IsDialogMessageW(form.window(), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) handleMessage(form, message);
   return static_cast<int>(message.wParam);
 }
 

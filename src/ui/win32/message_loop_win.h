@@ -8,4 +8,8 @@ namespace vantora::ui::win32 {
 // (the window's key preview), so F10 ends the program from anywhere.
 int runMessageLoop(Form1& form);
 
+// One message as the loop handles it: F10, then Tab, then the dialog keys,
+// then the window it is for.
+void handleMessage(Form1& form, MSG& message);
+
 }  // namespace vantora::ui::win32

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "driveinfo/number_format.h"
+#include "platform/win32/wide_text_win.h"
 #include "ui/win32/unique_handle_win.h"
 
 namespace vantora::ui::win32 {
@@ -34,14 +36,32 @@ WedgeStroke wedgeStroke(const std::optional<PieWedge>& wedge, RECT disc) {
   return {WedgeStroke::Kind::Pie, radialPoint(centreX, centreY, first), radialPoint(centreX, centreY, last)};
 }
 
-PieChart::PieChart(HINSTANCE instance, HWND parent, int controlId) {
+std::string chartName(double element1, double element2) {
+  const double sum = element1 + element2;
+  if (!std::isfinite(sum) || element1 < 0 || element2 < 0 || sum <= 0) return {};
+  const auto percent = [&](double element) {
+    return formatGeneral(Hundredths{std::llround(element / sum * 10'000)}, NumberSeparators{}) + " %";
+  };
+  return "使用 " + percent(element1) + "、空き " + percent(element2);
+}
+
+PieChart::PieChart(HINSTANCE instance, HWND parent, int controlId)
+    : colours_{RGB(kSeriesC1Colour.red, kSeriesC1Colour.green, kSeriesC1Colour.blue),
+               RGB(kSeriesC2Colour.red, kSeriesC2Colour.green, kSeriesC2Colour.blue)} {
   registerClass(instance, nullptr);
-  create(instance, 0, WS_CHILD | WS_VISIBLE, L"", 0, 0, 0, 0, parent, controlId);
+  create(instance, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, L"", 0, 0, 0, 0, parent, controlId);
 }
 
 void PieChart::setData(double element1, double element2) {
   element1_ = element1;
   element2_ = element2;
+  SetWindowTextW(window(), vantora::win32::toWide(chartName(element1, element2)).c_str());
+  InvalidateRect(window(), nullptr, TRUE);
+}
+
+void PieChart::setColours(COLORREF element1, COLORREF element2) {
+  colours_[0] = element1;
+  colours_[1] = element2;
   InvalidateRect(window(), nullptr, TRUE);
 }
 
@@ -57,6 +77,8 @@ LRESULT PieChart::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;  // WM_PAINT fills the background itself
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(window(), nullptr, FALSE); return 0;
     default: return DefWindowProcW(window(), message, wParam, lParam);
   }
 }
@@ -69,12 +91,11 @@ void PieChart::OnPaint() {
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 
   const auto wedges = pieWedges(element1_, element2_);
-  const Rgb colours[] = {kSeriesC1Colour, kSeriesC2Colour};
   const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
   for (std::size_t i = 0; i < wedges.size(); ++i) {
     const WedgeStroke stroke = wedgeStroke(wedges[i], disc_);
     if (stroke.kind == WedgeStroke::Kind::Nothing) continue;
-    const UniqueBrush brush(CreateSolidBrush(RGB(colours[i].red, colours[i].green, colours[i].blue)));
+    const UniqueBrush brush(CreateSolidBrush(colours_[i]));
     const HGDIOBJ oldBrush = SelectObject(dc, brush.get());
     // A NULL pen leaves the right and bottom edge out, so the shape grows by one pixel.
     if (stroke.kind == WedgeStroke::Kind::WholeDisc) {
@@ -86,6 +107,12 @@ void PieChart::OnPaint() {
     SelectObject(dc, oldBrush);
   }
   SelectObject(dc, oldPen);
+  if (GetFocus() == window()) {
+    // The square inside the disc: the control's corners are cut away by its region.
+    const int inset = (disc_.right - disc_.left) * 3 / 20;
+    RECT focus{disc_.left + inset, disc_.top + inset, disc_.right - inset, disc_.bottom - inset};
+    DrawFocusRect(dc, &focus);
+  }
   EndPaint(window(), &paint);
 }
 

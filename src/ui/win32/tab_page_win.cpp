@@ -6,10 +6,17 @@
 
 namespace vantora::ui::win32 {
 
-TabPage::TabPage(HINSTANCE instance, HWND tabControl, int page)
-    : face_(CreateSolidBrush(RGB(kTabFaceColour.red, kTabFaceColour.green, kTabFaceColour.blue))) {
+TabPage::TabPage(HINSTANCE instance, HWND tabControl, int page, const wchar_t* caption)
+    : face_(CreateSolidBrush(palette_.pageFace)) {
   registerClass(instance, nullptr);
-  create(instance, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS, L"", 0, 0, 0, 0, tabControl, tabPageId(page));
+  create(instance, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS, caption, 0, 0, 0, 0, tabControl,
+         tabPageId(page));
+}
+
+void TabPage::setPalette(const Form1Palette& palette) {
+  palette_ = palette;
+  face_.reset(CreateSolidBrush(palette_.pageFace));
+  RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -20,7 +27,7 @@ LRESULT TabPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &client, face_.get());
       return 1;
     }
-    case WM_DRAWITEM: return drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: return drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), palette_);
     default: return DefWindowProcW(window(), message, wParam, lParam);
   }
 }

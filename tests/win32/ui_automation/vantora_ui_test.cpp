@@ -1,5 +1,6 @@
-// Starts Vantora.exe and drives it as a user would: checks Form1 against the
-// layout table, switches tabs, picks drives through the drive list (a fixed
+// Starts Vantora.exe on a computer named 東京開発ＰＣ and drives it as a user
+// would: checks Form1 against the layout table, walks it with Tab and Ctrl+Tab,
+// reads the names screen readers find, switches tabs, picks drives through the drive list (a fixed
 // disk, then the empty CD-ROM drive x: with its message box), and ends it
 // with Ctrl+F10 from the list box; then starts it again to see Enter and
 // Escape do nothing and F10 alone end it. Prints one line per check and "RESULT:
@@ -9,6 +10,7 @@
 //   vantora_ui_automation.exe VANTORA.EXE SCREENSHOT.BMP
 
 #include "automation_win.h"
+#include "computer_name_setting_win.h"
 
 #include <commctrl.h>
 
@@ -62,6 +64,17 @@ class Form1Driver {
   HWND control(std::string_view name) const { return findDescendant(form_, ui::win32::controlId(name)); }
   std::string text(std::string_view name) const { return toUtf8(windowText(control(name))); }
   bool visible(std::string_view name) const { return IsWindowVisible(control(name)) != FALSE; }
+  // The control that has the keyboard focus in Vantora's thread.
+  HWND focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(form_, nullptr), &info);
+    return info.hwndFocus;
+  }
+  bool focusOn(std::string_view name) const {
+    return waitUntil([&] { return focus() == control(name); }, 3s);
+  }
+  int page() const { return static_cast<int>(SendMessageW(control("SSTab1"), TCM_GETCURSEL, 0, 0)); }
   int dpi() const { return dpi_; }
 
   void checkFrame() {
@@ -199,6 +212,8 @@ bool endsWith(const std::string& text, std::string_view tail) {
 
 int run(const std::wstring& executable, const std::wstring& screenshot) {
   Checks check;
+  // Six characters of three bytes each: cut at 15 bytes it would lose its last.
+  const testing::ComputerNameSetting japaneseName(L"東京開発ＰＣ");
   Program vantora(executable, L"C:\\");
   check(vantora.processId() != 0, "Vantora.exe starts");
   HWND form = nullptr;
@@ -214,7 +229,7 @@ int run(const std::wstring& executable, const std::wstring& screenshot) {
   // The first refresh ran for c:, the working directory's drive.
   const std::string name = expectedHeader();
   check(driver.text("lbPC(4)") == name, "lbPC(4) holds the computer name " + name);
-  check(driver.text("lbPC(5)") == name + "　ディスク情報", "lbPC(5) reads the name and 　ディスク情報 once");
+  check(driver.text("lbPC(5)") == "東京開発ＰＣ　ディスク情報", "lbPC(5) reads 東京開発ＰＣ　ディスク情報: " + driver.text("lbPC(5)"));
   check(driver.text("lbSyu(0)") == "ハードディスク", "c: is a hard disk: " + driver.text("lbSyu(0)"));
   driver.checkPictures("Image2");
   check(endsWith(driver.text("lbSou(1)"), "MB)") && endsWith(driver.text("lbAki(2)"), "MB)"),
@@ -229,6 +244,32 @@ int run(const std::wstring& executable, const std::wstring& screenshot) {
   RECT frame{};
   GetWindowRect(form, &frame);
   check(saveScreenBitmap(frame, screenshot), "screenshot saved");
+
+  // What a screen reader finds where nothing is written.
+  check(windowText(driver.control("Image2")) == toWide(driver.text("lbSyu(0)")), "Image2 is named as lbSyu(0) reads");
+  check(driver.text("MSChart1").starts_with("使用 " + driver.text("Label4") + "、空き ") &&
+            endsWith(driver.text("MSChart1"), " %"),
+        "MSChart1 is named with the used share Label4 shows and the free share: " + driver.text("MSChart1"));
+  for (int page = 0; page < 3; ++page) {
+    const HWND pageWindow = findDescendant(form, ui::win32::tabPageId(page));
+    check(toUtf8(windowText(pageWindow)) == ui::kTabCaptions[static_cast<std::size_t>(page)],
+          "tab page " + std::to_string(page) + " is named " + std::string(ui::kTabCaptions[static_cast<std::size_t>(page)]));
+  }
+
+  // The keyboard alone: the focus starts on the strip, Tab leaves it and Shift+Tab
+  // comes back; Ctrl+Tab switches the page from the button.
+  SetForegroundWindow(form);
+  check(driver.focusOn("SSTab1"), "the focus starts on SSTab1");
+  pressKey(VK_TAB);
+  check(driver.focusOn("cmdF10"), "Tab goes on to cmdF10");
+  pressKey(VK_TAB, {VK_SHIFT});
+  check(driver.focusOn("SSTab1"), "Shift+Tab comes back to SSTab1");
+  pressKey(VK_TAB);
+  pressKey(VK_TAB, {VK_CONTROL});
+  check(waitUntil([&] { return driver.page() == 1; }, 3s) && driver.focusOn("cmdF10"),
+        "Ctrl+Tab on cmdF10 shows the page システム and leaves the focus on cmdF10");
+  pressKey(VK_TAB, {VK_CONTROL, VK_SHIFT});
+  check(waitUntil([&] { return driver.page() == 0; }, 3s), "Ctrl+Shift+Tab goes back to the page 種類・容量");
 
   // Tab pages: only the selected page's controls are shown.
   check(driver.clickTab(2), "a click selects the tab 属性");
@@ -278,6 +319,7 @@ int run(const std::wstring& executable, const std::wstring& screenshot) {
       const HWND ok = FindWindowExW(box, nullptr, L"Button", nullptr);
       PostMessageW(ok, BM_CLICK, 0, 0);
       check(waitUntil([&] { return !IsWindow(box); }, 5s), "OK closes the message box");
+      check(driver.focusOn("Drive1"), "the focus is back on Drive1 after the box");
       const auto [failedRed, failedGreen] = driver.pieColours();
       check(failedRed == 0 && failedGreen > 0, "after the failure the pie is one green disc");
     }
