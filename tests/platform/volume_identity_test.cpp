@@ -1,6 +1,7 @@
 // Labels and UUIDs from the udev database and libblkid's cache of the captured desktop.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -83,11 +84,14 @@ struct CacheCase {
 class BlkidCache : public ::testing::TestWithParam<CacheCase> {};
 
 TEST_P(BlkidCache, IsUsedOnlyForTheMountedFileSystem) {
-  const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "vantora-blkid.tab";
+  // A file of this process's own: cases run side by side, each in its own process.
+  const std::filesystem::path file =
+      std::filesystem::path(::testing::TempDir()) / ("vantora-blkid-" + std::to_string(::getpid()) + ".tab");
   std::ofstream(file) << "<device DEVNO=\"0x0700\" TIME=\"1\" LABEL=\"LOOP\" TYPE=\"ext4\">/dev/loop0</device>\n"
                       << GetParam().entry << "\n";
   const BlockDevice sdb1{.name = "sdb1", .diskName = "sdb", .major = 8, .minor = 17};
   const auto identity = currentIdentity(cachedBlkidEntry(file, "/dev/sdb1"), sdb1, GetParam().mountType, GetParam().madeAt);
+  std::filesystem::remove(file);
   EXPECT_EQ(identity ? std::optional(identity->label) : std::nullopt, GetParam().label);
 }
 
