@@ -18,6 +18,9 @@ class Form1Window {
   virtual void render(const Form1Model& form) = 0;
   // Copies only the drive list's entries and selection.
   virtual void renderDriveList(const Form1Model& form) = 0;
+  // Copies only the display fields that differ between the two models, which
+  // the controls show as `before`.
+  virtual void renderChanges(const Form1Model& before, const Form1Model& after) = 0;
   // A modal box with an OK button only and no icon; returns when it is closed.
   virtual void messageBox(std::string_view text, std::string_view caption) = 0;
   // Ends the process at once; there is nothing to save.

@@ -23,6 +23,7 @@ class Label {
   explicit Label(std::string_view caption) { setCaption(caption); }
   void setCaption(std::string_view text) { caption_.assign(text.substr(0, text.find('\0'))); }
   const std::string& caption() const { return caption_; }
+  friend bool operator==(const Label&, const Label&) = default;
 
  private:
   std::string caption_;
@@ -35,6 +36,7 @@ class ControlArray {
  public:
   Control& operator()(int index) { return elements_.at(slot(index)); }
   const Control& operator()(int index) const { return elements_.at(slot(index)); }
+  friend bool operator==(const ControlArray&, const ControlArray&) = default;
 
  private:
   static std::size_t slot(int index) {
@@ -49,14 +51,17 @@ class ControlArray {
 
 struct Image {
   bool visible = false;
+  friend bool operator==(const Image&, const Image&) = default;
 };
 
 struct TextBox {
   std::string text;
+  friend bool operator==(const TextBox&, const TextBox&) = default;
 };
 
 struct ListBox {
   std::vector<std::string> items;  // in the order they were added
+  friend bool operator==(const ListBox&, const ListBox&) = default;
 };
 
 // The two numbers of the usage pie, numbered 1 (used, series "C1") and 2
@@ -82,6 +87,7 @@ struct DriveListBox {
   const DriveEntry& selected() const { return entries.at(listIndex); }
   // Keeps the selection on the same root path when the list is read again.
   void replaceEntries(std::vector<DriveEntry> fresh, std::size_t fallback);
+  friend bool operator==(const DriveListBox&, const DriveListBox&) = default;
 };
 
 inline constexpr std::string_view kPlaceholder = "*";
@@ -100,6 +106,7 @@ struct Form1Model {
   Label Label4{kPercentPlaceholder};     // used percentage beside "Disk使用率"
   ChartData MSChart1{1000, 24};          // the chart's data until the first refresh
   DriveListBox Drive1;
+  friend bool operator==(const Form1Model&, const Form1Model&) = default;
 };
 
 }  // namespace vantora

@@ -5,8 +5,10 @@
 // ours, so <windows.h>'s macros of the same meaning never collide with them.
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,12 +109,31 @@ class SystemQueries {
   // deadline in all.
   virtual void beginRefresh() {}
   virtual void endRefresh() {}
+  // As beginRefresh, for a quick second look at figures already shown: its
+  // file-system calls wait `patience` in all, and one that takes longer fails
+  // with kErrorSemTimeout. Ended by endRefresh.
+  virtual void beginQuickRead(std::chrono::milliseconds patience) {
+    (void)patience;
+    beginRefresh();
+  }
+
+  // Whether the drives may have changed (one mounted, unmounted, plugged or
+  // removed) since the last time this was asked; true when it cannot tell.
+  // Never touches a drive.
+  virtual bool drivesChanged() = 0;
+  // What stands at rootPath now, as a token that differs when another file
+  // system takes its place; null when no drive is there any more. Never
+  // touches a drive.
+  virtual std::optional<std::string> driveIdentity(const std::string& rootPath) = 0;
 };
 
 // Brackets one refresh's questions, however the refresh ends.
 class RefreshScope {
  public:
   explicit RefreshScope(SystemQueries& system) : system_(system) { system_.beginRefresh(); }
+  RefreshScope(SystemQueries& system, std::chrono::milliseconds patience) : system_(system) {
+    system_.beginQuickRead(patience);
+  }
   RefreshScope(const RefreshScope&) = delete;
   RefreshScope& operator=(const RefreshScope&) = delete;
   ~RefreshScope() { system_.endRefresh(); }

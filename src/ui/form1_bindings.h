@@ -124,4 +124,8 @@ inline constexpr auto kForm1Bindings = [] {
 // Writes every bound field of `form`, or only those of kind `only`.
 void renderForm1(const Form1Model& form, Form1ControlWriter& writer, std::optional<BindingKind> only = {});
 
+// Writes only the bound fields whose values differ between the two models;
+// the controls show `before`.
+void renderForm1Changes(const Form1Model& before, const Form1Model& after, Form1ControlWriter& writer);
+
 }  // namespace vantora::ui

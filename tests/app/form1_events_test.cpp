@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "support/fake_system_queries.h"
 
 namespace vantora::testing {
@@ -32,9 +35,16 @@ class RecordingWindow : public Form1Window {
   void renderDriveList(const Form1Model& form) override {
     log.push_back("renderDriveList " + form.Drive1.selected().rootPath);
   }
+  void renderChanges(const Form1Model& before, const Form1Model& after) override {
+    EXPECT_NE(before, after) << "asked to write nothing";
+    log.push_back("renderChanges " + after.lbAki(2).caption() + " / " + after.lbSou(1).caption() + ", " +
+                  after.Label4.caption());
+  }
   void messageBox(std::string_view text, std::string_view caption) override {
     log.push_back("messageBox " + std::string(caption) + ": " + std::string(text) + " over " + shownLabel4);
+    if (duringBox) duringBox();
   }
+  std::function<void()> duringBox;
   void endProgram() override { log.push_back("end"); }
 };
 
@@ -91,6 +101,114 @@ TEST_F(Form1EventsTest, DropDownReadsTheDrivesAgainAndRefreshesOnlyWhenTheSelect
     EXPECT_EQ(form.Drive1.listIndex, c.selected) << c.name;
   }
   EXPECT_EQ(form.Label4.caption(), "----") << "no drive left to describe";
+}
+
+// The tick as the front end's timer gives it: a few seconds of an open window.
+class LiveFiguresTest : public Form1EventsTest {
+ protected:
+  LiveFiguresTest() {
+    system.drives["/mnt/usb"] = FakeDrive{kDriveRemovable, 10'000'000, 20'000'000, 10'000'000,
+                                          FakeVolume{"USB", "vfat", 0x1234, 3}, 0};
+    form.Drive1.entries = {{"/", "/"}, {"/mnt/usb", "/mnt/usb"}, {"/dev/sr0", "/dev/sr0"}};
+    system.driveList = {form.Drive1.entries, 0};
+  }
+  // The stick shown, and one tick past, so what stands there is known.
+  void showStick() {
+    events.Drive1_Change(1);
+    events.LiveFigures_Tick();
+    window.log.clear();
+    system.calls.clear();
+  }
+  long asked(const std::string& call) const { return std::count(system.calls.begin(), system.calls.end(), call); }
+};
+
+TEST_F(LiveFiguresTest, AChangedFigureIsWrittenAndAnUnchangedOneIsNot) {
+  showStick();
+  events.LiveFigures_Tick();
+  EXPECT_TRUE(window.log.empty()) << "nothing changed, nothing written";
+  EXPECT_THAT(system.calls, ElementsAre("drivesChanged", "beginQuickRead 50ms", "diskFreeSpaceEx /mnt/usb"));
+
+  system.drives["/mnt/usb"].freeBytesToCaller = 2'000'000;
+  events.LiveFigures_Tick();
+  EXPECT_THAT(window.log, ElementsAre("renderChanges 2,000,000 (2.MB) / 20,000,000 (20.MB), 90 %"));
+  EXPECT_EQ(form.Text1.text, "10.");
+  EXPECT_EQ(form.MSChart1, ChartData(90, 10));
+  EXPECT_EQ(form.lbSys(1).caption(), "USB") << "only the capacity and usage are read again";
+}
+
+// Whether the drive stops answering in time or has nothing left to divide
+// by, the fields keep the last refresh's figures, no box is shown, and the
+// drive is not asked again until the user refreshes it.
+TEST_F(LiveFiguresTest, AFailedReadLeavesTheFieldsShowsNoBoxAndIsNotRepeated) {
+  struct Case {
+    const char* name;
+    FakeDrive answer;
+  };
+  const std::vector<Case> cases{
+      {"stuck", FakeDrive{kDriveRemovable, {}, {}, {}, {}, winerror::kErrorSemTimeout}},
+      {"no capacity", FakeDrive{kDriveRemovable, 0, 0, 0, {}, 0}},
+  };
+  for (const Case& c : cases) {
+    const FakeDrive healthy = system.drives["/mnt/usb"];
+    showStick();
+    const Form1Model shown = form;
+    system.drives["/mnt/usb"] = c.answer;
+    for (int tick = 0; tick < 3; ++tick) events.LiveFigures_Tick();
+    EXPECT_EQ(form, shown) << c.name;
+    EXPECT_TRUE(window.log.empty()) << c.name;
+    EXPECT_EQ(asked("diskFreeSpaceEx /mnt/usb"), 1) << c.name;
+
+    system.drives["/mnt/usb"] = healthy;
+    system.drives["/mnt/usb"].freeBytesToCaller = 5'000'000;
+    events.Drive1_Change(1);
+    events.LiveFigures_Tick();
+    EXPECT_EQ(asked("diskFreeSpaceEx /mnt/usb"), 3) << c.name << ": asked again after the user's refresh";
+    system.drives["/mnt/usb"] = healthy;
+  }
+}
+
+TEST_F(LiveFiguresTest, NothingIsReadBeforeANormalRefreshNorWhileItsBoxIsOpen) {
+  events.LiveFigures_Tick();
+  window.duringBox = [this] { events.LiveFigures_Tick(); };
+  events.Drive1_Change(2);
+  events.LiveFigures_Tick();
+  EXPECT_EQ(asked("drivesChanged"), 0);
+  EXPECT_EQ(asked("diskFreeSpaceEx /dev/sr0"), 1) << "the refresh's own read only";
+}
+
+// The drive shown goes away: the list is read again and the drive selected
+// then is refreshed, with no box even where that refresh fails.
+TEST_F(LiveFiguresTest, ADriveThatGoesAwayIsReplacedWithoutABox) {
+  struct Case {
+    const char* name;
+    bool stillThere;
+    std::string identity;
+    DriveList fresh;
+    std::vector<std::string> log;
+    std::string selected;
+    std::string label4;
+  };
+  const std::vector<Case> cases{
+      {"unplugged", false, "first", {{{"/", "/"}, {"/dev/sr0", "/dev/sr0"}}, 0}, {"render"}, "/", "50 %"},
+      {"the last drive", false, "first", {{}, 0}, {"render"}, "", "----"},
+      {"another file system in its place", true, "second",
+       {{{"/", "/"}, {"/mnt/usb", "/mnt/usb"}}, 0}, {"render"}, "/mnt/usb", "50 %"},
+      {"still there", true, "first", {}, {}, "/mnt/usb", "50 %"},
+  };
+  for (const Case& c : cases) {
+    system.drives["/mnt/usb"] = FakeDrive{kDriveRemovable, 10, 20, 10, FakeVolume{}, 0};
+    system.driveList = {{{"/", "/"}, {"/mnt/usb", "/mnt/usb"}}, 0};
+    form.Drive1.entries = system.driveList.drives;
+    showStick();
+    if (!c.stillThere) system.drives.erase("/mnt/usb");
+    if (c.stillThere) system.drives["/mnt/usb"].identity = c.identity;
+    system.driveList = c.fresh;
+    system.drivesChange = true;
+    events.LiveFigures_Tick();
+    EXPECT_EQ(window.log, c.log) << c.name;
+    EXPECT_EQ(c.selected.empty() ? "" : form.Drive1.selected().rootPath, c.selected) << c.name;
+    EXPECT_EQ(form.Label4.caption(), c.label4) << c.name;
+  }
 }
 
 TEST_F(Form1EventsTest, F10EndsTheProgramWhateverTheModifiers) {

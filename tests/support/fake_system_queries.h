@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/system_queries.h"
@@ -27,6 +28,8 @@ struct FakeDrive {
   std::optional<std::uint64_t> freeBytesToCaller, totalBytes, totalFreeBytes;
   std::optional<FakeVolume> volume;
   std::uint32_t error = winerror::kErrorNotReady;
+  // What is mounted there; another value is another file system in its place.
+  std::string identity = "first";
 };
 
 class FakeSystemQueries : public SystemQueries {
@@ -37,6 +40,8 @@ class FakeSystemQueries : public SystemQueries {
   NumberSeparators separators;
   std::vector<std::string> calls;
   bool failComputerName = false;
+  // What drivesChanged answers next; it answers false after that.
+  bool drivesChange = false;
   // When set, the raw bytes copied into the volume buffers (no terminator added).
   std::optional<std::vector<char>> rawFileSystemName;
 
@@ -89,6 +94,19 @@ class FakeSystemQueries : public SystemQueries {
     return driveList;
   }
   NumberSeparators numberSeparators() override { return separators; }
+  void beginQuickRead(std::chrono::milliseconds patience) override {
+    calls.push_back("beginQuickRead " + std::to_string(patience.count()) + "ms");
+  }
+  bool drivesChanged() override {
+    calls.push_back("drivesChanged");
+    return std::exchange(drivesChange, false);
+  }
+  std::optional<std::string> driveIdentity(const std::string& rootPath) override {
+    calls.push_back("driveIdentity " + rootPath);
+    const FakeDrive* drive = find(rootPath);
+    if (!drive) return std::nullopt;
+    return drive->identity;
+  }
 
  private:
   const FakeDrive* find(const std::string& rootPath) const {

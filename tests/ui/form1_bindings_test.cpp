@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vantora::ui {
 namespace {
@@ -91,6 +92,33 @@ TEST(Form1Bindings, OneKindAloneWritesOnlyItsControls) {
   RecordingWriter writer;
   renderForm1(everyFieldDistinct(), writer, BindingKind::DriveEntries);
   EXPECT_THAT(writer.written, ElementsAre(Pair("Drive1", "/mnt [x] of 2")));
+}
+
+// One field of each kind changed at a time: only that control is written;
+// lists and the drive list are compared by their contents.
+TEST(Form1Bindings, ChangesWriteOnlyTheFieldsThatDiffer) {
+  struct Case {
+    const char* name;
+    void (*change)(Form1Model&);
+    std::map<std::string, std::string> written;
+  };
+  const std::vector<Case> cases{
+      {"nothing", [](Form1Model&) {}, {}},
+      {"a caption", [](Form1Model& f) { f.lbAki(2).setCaption("less"); }, {{"lbAki(2)", "less"}}},
+      {"a text box", [](Form1Model& f) { f.Text1.text = "t9"; }, {{"Text1", "t9"}}},
+      {"a picture", [](Form1Model& f) { f.Image2.visible = true; }, {{"Image2", "shown"}}},
+      {"the chart", [](Form1Model& f) { f.MSChart1 = ChartData(30, 70); }, {{"MSChart1", "30.000000/70.000000"}}},
+      {"a list line", [](Form1Model& f) { f.List1.items.back() = "c"; }, {{"List1", "a|c|"}}},
+      {"the selected drive", [](Form1Model& f) { f.Drive1.listIndex = 0; }, {{"Drive1", "/ of 2"}}},
+  };
+  for (const Case& c : cases) {
+    const Form1Model before = everyFieldDistinct();
+    Form1Model after = before;
+    c.change(after);
+    RecordingWriter writer;
+    renderForm1Changes(before, after, writer);
+    EXPECT_EQ(writer.written, c.written) << c.name;
+  }
 }
 
 }  // namespace

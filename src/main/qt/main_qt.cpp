@@ -44,5 +44,8 @@ int main(int argc, char** argv) {
   form.Drive1.replaceEntries(std::move(list.drives), list.current);
   window.events().Form_Load();
   window.show();
+  // VANTORA_LIVE_FIGURES=0 keeps the figures as the last refresh left them,
+  // to measure what keeping them current costs.
+  if (qEnvironmentVariable("VANTORA_LIVE_FIGURES") != QLatin1String("0")) window.startLiveFigures();
   return QApplication::exec();
 }

@@ -27,6 +27,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     vantora::ui::win32::Form1 window(instance, form, *system);
     window.events().Form_Load();
     window.show(showCommand);
+    // VANTORA_LIVE_FIGURES=0 keeps the figures as the last refresh left them,
+    // to measure what keeping them current costs.
+    wchar_t setting[2]{};
+    const DWORD length = GetEnvironmentVariableW(L"VANTORA_LIVE_FIGURES", setting, 2);
+    if (!(length == 1 && setting[0] == L'0')) window.startLiveFigures();
     return vantora::ui::win32::runMessageLoop(window);
   } catch (const std::exception& error) {
     MessageBoxW(nullptr, vantora::win32::toWide(error.what()).c_str(), L"Vantora", MB_OK | MB_ICONERROR);

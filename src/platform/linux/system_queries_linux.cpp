@@ -2,8 +2,10 @@
 
 #include <sys/statvfs.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <utility>
 
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/drive_type_linux.h"
@@ -43,7 +45,25 @@ void LinuxSystemQueries::beginRefresh() {
   tableReadInRefresh_ = false;
 }
 
+void LinuxSystemQueries::beginQuickRead(std::chrono::milliseconds patience) {
+  refreshDeadline_ = BoundedClock::now() + std::min(patience, deadline_);
+  tableReadInRefresh_ = false;
+}
+
 void LinuxSystemQueries::endRefresh() { refreshDeadline_.reset(); }
+
+bool LinuxSystemQueries::drivesChanged() {
+  mountTable();
+  return std::exchange(generationSeen_, mounts_.generation()) != mounts_.generation();
+}
+
+std::optional<std::string> LinuxSystemQueries::driveIdentity(const std::string& rootPath) {
+  const MountEntry* mount = findMountAt(mountTable(), rootPath);
+  if (!mount) return std::nullopt;
+  // Mount ids are handed out again once free, so the device and source go with it.
+  return std::to_string(mount->id) + ' ' + std::to_string(mount->major) + ':' + std::to_string(mount->minor) + ' ' +
+         mount->source;
+}
 
 BoundedClock::time_point LinuxSystemQueries::callDeadline() const {
   return refreshDeadline_.value_or(BoundedClock::now() + deadline_);

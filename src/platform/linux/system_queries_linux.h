@@ -39,7 +39,12 @@ class LinuxSystemQueries : public SystemQueries {
   // A refresh answers from the mount table as its first question found it,
   // and its file-system calls share one deadline.
   void beginRefresh() override;
+  void beginQuickRead(std::chrono::milliseconds patience) override;
   void endRefresh() override;
+  // The kernel flags every change of the mount table; asking costs a poll().
+  bool drivesChanged() override;
+  // The mount at the root path, by its id, device and source.
+  std::optional<std::string> driveIdentity(const std::string& rootPath) override;
 
  private:
   // The current mount table, or the refresh's; devices_ is emptied whenever
@@ -62,6 +67,7 @@ class LinuxSystemQueries : public SystemQueries {
   // changes the table.
   BlockDeviceCache devices_;
   std::uint64_t devicesGeneration_ = 0;
+  std::uint64_t generationSeen_ = 0;  // of the table when drivesChanged last asked
   BoundedCalls workers_;
   std::optional<BoundedClock::time_point> refreshDeadline_;  // set during a refresh
   bool tableReadInRefresh_ = false;

@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "platform/make_system_queries.h"
 #include "platform/system_queries.h"
@@ -83,6 +87,20 @@ class Win32SystemQueries final : public SystemQueries {
   DriveList listDrives() override { return win32::listLogicalDrives(); }
   NumberSeparators numberSeparators() override { return win32::userNumberSeparators(); }
 
+  // The letters in use, one bit each; a drive plugged, removed or mapped changes them.
+  bool drivesChanged() override {
+    const DWORD letters = GetLogicalDrives();
+    return std::exchange(lettersSeen_, letters) != letters;
+  }
+
+  // The letter's drive type: neither asks the medium or the network.
+  std::optional<std::string> driveIdentity(const std::string& rootPath) override {
+    if (rootPath.size() < 2 || rootPath[1] != ':') return std::nullopt;
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(rootPath[0])));
+    if (letter < 'a' || letter > 'z' || ((GetLogicalDrives() >> (letter - 'a')) & 1) == 0) return std::nullopt;
+    return "type " + std::to_string(GetDriveTypeW(win32::toWide(rootPath).c_str()));
+  }
+
  private:
   bool remember(BOOL succeeded) {
     lastError_ = succeeded ? ERROR_SUCCESS : GetLastError();
@@ -97,6 +115,7 @@ class Win32SystemQueries final : public SystemQueries {
 
   win32::ErrorModeGuard noInsertDiskDialogs_;
   std::uint32_t lastError_ = ERROR_SUCCESS;
+  std::optional<DWORD> lettersSeen_;
 };
 
 }  // namespace

@@ -84,6 +84,20 @@ void Form1::render(const Form1Model& form) { renderForm1(form, bound_); }
 
 void Form1::renderDriveList(const Form1Model& form) { renderForm1(form, bound_, BindingKind::DriveEntries); }
 
+void Form1::renderChanges(const Form1Model& before, const Form1Model& after) {
+  renderForm1Changes(before, after, bound_);
+}
+
+// A coarse timer lets the system wake the program together with others.
+void Form1::startLiveFigures() {
+  liveFigures_.setTimerType(Qt::VeryCoarseTimer);
+  liveFigures_.setInterval(static_cast<int>(kLiveFiguresInterval.count()));
+  connect(&liveFigures_, &QTimer::timeout, this, [this] {
+    if (isVisible() && !isMinimized()) events_.LiveFigures_Tick();
+  });
+  liveFigures_.start();
+}
+
 void Form1::messageBox(std::string_view text, std::string_view caption) {
   seams_.messageBox(toQString(text), toQString(caption));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMargins>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -31,12 +32,16 @@ class Form1 : public QWidget, public Form1Window {
 
   Form1Events& events() { return events_; }
   const Form1Controls& controls() const { return controls_; }
+  // From now on, the figures on screen are kept current while the window is
+  // shown and not minimised.
+  void startLiveFigures();
 
   Extent screenSize() const override;
   Extent outerSize() const override;
   void moveTo(Position topLeft) override;
   void render(const Form1Model& form) override;
   void renderDriveList(const Form1Model& form) override;
+  void renderChanges(const Form1Model& before, const Form1Model& after) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
 
@@ -50,6 +55,7 @@ class Form1 : public QWidget, public Form1Window {
   BoundControls bound_;
   Form1Events events_;
   KeyPreview keyPreview_;
+  QTimer liveFigures_;
 };
 
 }  // namespace vantora::ui::qt

@@ -1,6 +1,7 @@
 #include "ui/win32/form1_win.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +24,8 @@ using vantora::win32::toWide;
 // A frame that keeps the client area fixed: no sizing border, no maximize button.
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
+
+constexpr UINT_PTR kLiveFiguresTimer = 1;
 
 HICON loadIcon(HINSTANCE instance, int edge) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTORA), IMAGE_ICON, edge, edge, 0));
@@ -57,8 +60,21 @@ void Form1::show(int showCommand) {
   SetFocus(controls_.byName("SSTab1"));
 }
 
+void Form1::startLiveFigures() {
+  liveFigures_ = SetTimer(window(), kLiveFiguresTimer, static_cast<UINT>(kLiveFiguresInterval.count()), nullptr) != 0;
+}
+
+void Form1::OnLiveFiguresTimer() {
+  if (liveFigures_ && IsWindowVisible(window()) && !IsIconic(window())) events_.LiveFigures_Tick();
+}
+
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_TIMER: if (wParam == kLiveFiguresTimer) OnLiveFiguresTimer(); return 0;
+    // A drive that went away is looked for at once, not at the next tick.
+    case WM_DEVICECHANGE:
+      if (wParam == DBT_DEVICEREMOVECOMPLETE) OnLiveFiguresTimer();
+      return DefWindowProcW(window(), message, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -185,6 +201,11 @@ void Form1::render(const Form1Model& form) {
 }
 
 void Form1::renderDriveList(const Form1Model& form) { renderForm1(form, *bound_, BindingKind::DriveEntries); }
+
+void Form1::renderChanges(const Form1Model& before, const Form1Model& after) {
+  renderForm1Changes(before, after, *bound_);
+  if (before.lbSyu(0).caption() != after.lbSyu(0).caption()) namePictures(after.lbSyu(0).caption());
+}
 
 // A picture's window text, never shown, tells a screen reader what it shows.
 void Form1::namePictures(std::string_view driveTypeWords) {

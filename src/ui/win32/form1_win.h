@@ -26,6 +26,9 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
 
   Form1Events& events() { return events_; }
   void show(int showCommand);
+  // From now on, the figures on screen are kept current while the window is
+  // shown and not minimised.
+  void startLiveFigures();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -40,6 +43,7 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   void moveTo(Position topLeft) override;
   void render(const Form1Model& form) override;
   void renderDriveList(const Form1Model& form) override;
+  void renderChanges(const Form1Model& before, const Form1Model& after) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
 
@@ -48,6 +52,7 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnGetMinMaxInfo(MINMAXINFO& limits) const;
   void OnActivate(bool active);
+  void OnLiveFiguresTimer();
   void OnSystemColoursChanged(UINT message, WPARAM wParam, LPARAM lParam);
   void switchPage(int step);
   void applyDpi(int dpi);
@@ -61,6 +66,7 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   Form1Palette palette_ = form1Palette(false);
   HWND focusWhenInactive_ = nullptr;  // given back when the window is active again
+  bool liveFigures_ = false;
   UniqueIcon icon_;
   UniqueIcon smallIcon_;
 };
