@@ -74,6 +74,35 @@ TEST(PulledDrive, RefreshesAsNoRootDirectoryAndOthersKeepWorking) {
   EXPECT_EQ(form.lbSyu(0).caption(), "ハードディスク");
 }
 
+// What stands at a root path is told apart from a file system mounted in its
+// place, and from nothing; the table says when to look again.
+TEST(DriveIdentity, FollowsWhatIsMountedAtTheRootPath) {
+  if (const std::string& problem = privateMountNamespaceProblem(); !problem.empty()) GTEST_SKIP() << problem;
+  const ScratchDirectory directory;
+  const std::string root = directory.path().string();
+  auto first = MountedFileSystem::mount("tmpfs", directory.path(), "tmpfs", 0, "size=1m");
+  ASSERT_TRUE(first) << std::strerror(errno);
+  LinuxSystemQueries queries({}, 2s);
+  queries.drivesChanged();
+  EXPECT_FALSE(queries.drivesChanged()) << "nothing was mounted or unmounted";
+  const std::optional<std::string> identity = queries.driveIdentity(root);
+  ASSERT_TRUE(identity);
+  EXPECT_EQ(queries.driveIdentity(root), identity);
+
+  auto second = MountedFileSystem::mount("tmpfs", directory.path(), "tmpfs", 0, "size=2m");
+  ASSERT_TRUE(second) << std::strerror(errno);
+  EXPECT_TRUE(queries.drivesChanged());
+  EXPECT_FALSE(queries.drivesChanged());
+  const std::optional<std::string> onTop = queries.driveIdentity(root);
+  ASSERT_TRUE(onTop);
+  EXPECT_NE(*onTop, *identity);
+
+  second->unmount();
+  first->unmount();
+  EXPECT_TRUE(queries.drivesChanged());
+  EXPECT_EQ(queries.driveIdentity(root), std::nullopt);
+}
+
 // Enough mounts that the kernel hands the table over in several reads, while
 // another thread mounts and unmounts: every list must still be well formed.
 TEST(ChangingMountTable, ListsStayWellFormedWhileMountsComeAndGo) {

@@ -145,6 +145,22 @@ TEST_F(HungMount, RepeatedRefreshesCostOneThreadAndReleaseBringsItBack) {
   EXPECT_EQ(threadsInStatfs(), 0) << "a query is still waiting in the mount";
 }
 
+// A second look at the figures waits its own short patience, not the
+// refresh's deadline, and while the first one hangs no other is started.
+TEST_F(HungMount, QuickReadGivesUpAfterItsPatienceAndCostsOneThread) {
+  for (int look = 0; look < 3; ++look) {
+    const auto start = Clock::now();
+    std::uint64_t freeBytes = 0, totalBytes = 0, totalFreeBytes = 0;
+    {
+      const RefreshScope scope(queries, 50ms);
+      EXPECT_FALSE(queries.diskFreeSpaceEx(hung->mountPoint(), freeBytes, totalBytes, totalFreeBytes));
+    }
+    EXPECT_EQ(queries.lastError(), winerror::kErrorSemTimeout);
+    EXPECT_LT(Clock::now() - start, kDeadline) << "look " << look << " waited the refresh's deadline";
+  }
+  EXPECT_EQ(threadsInStatfs(), 1) << "threads pile up on the stuck mount";
+}
+
 // A server that answers each statfs in 0.8 s: the refresh's two calls share
 // one deadline of 1 s instead of taking 0.8 s each.
 TEST(SlowServer, OneRefreshWaitsAtMostOneDeadlineInAll) {
