@@ -93,12 +93,15 @@ class Win32SystemQueries final : public SystemQueries {
     return std::exchange(lettersSeen_, letters) != letters;
   }
 
-  // The letter's drive type: neither asks the medium or the network.
+  // The letter in use and the drive type behind it; neither asks the medium
+  // or the network.
   std::optional<std::string> driveIdentity(const std::string& rootPath) override {
     if (rootPath.size() < 2 || rootPath[1] != ':') return std::nullopt;
     const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(rootPath[0])));
     if (letter < 'a' || letter > 'z' || ((GetLogicalDrives() >> (letter - 'a')) & 1) == 0) return std::nullopt;
-    return "type " + std::to_string(GetDriveTypeW(win32::toWide(rootPath).c_str()));
+    const UINT type = GetDriveTypeW(win32::toWide(rootPath).c_str());
+    if (type == DRIVE_NO_ROOT_DIR) return std::nullopt;
+    return "type " + std::to_string(type);
   }
 
  private:
