@@ -45,7 +45,7 @@ std::optional<std::string> Form1Events::selectedRoot() const {
 void Form1Events::refresh() {
   const RefreshEnd end = RefreshDriveInfo(form_, system_);
   window_.render(form_);
-  if (end == RefreshEnd::Failure) window_.messageBox(kNoDiskMessage, kAppTitle);
+  if (end == RefreshEnd::Failure) window_.messageBox(i18n::tr(kNoDiskMessage), kAppTitle);
 }
 
 }  // namespace vantora
