@@ -37,17 +37,17 @@ std::string_view tr(std::string_view source) {
 }
 
 std::string tr(std::string_view source, std::initializer_list<std::string_view> arguments) {
-  return substitute(tr(source), arguments);
+  return substitute(tr(source), std::span(arguments.begin(), arguments.size()));
 }
 
-std::string substitute(std::string_view text, std::initializer_list<std::string_view> arguments) {
+std::string substitute(std::string_view text, std::span<const std::string_view> arguments) {
   std::string result;
   result.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool placeholder = text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9';
     const auto index = placeholder ? static_cast<std::size_t>(text[i + 1] - '1') : arguments.size();
     if (index < arguments.size()) {
-      result += arguments.begin()[index];
+      result += arguments[index];
       ++i;
     } else {
       result += text[i];

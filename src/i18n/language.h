@@ -24,7 +24,7 @@ std::string tr(std::string_view source, std::initializer_list<std::string_view> 
 
 // `text` with %1 .. %9 replaced by the arguments, in one pass: a replacement is
 // never read again. A placeholder without an argument is left as it is.
-std::string substitute(std::string_view text, std::initializer_list<std::string_view> arguments);
+std::string substitute(std::string_view text, std::span<const std::string_view> arguments);
 
 // The first of the user's UI languages, best first ("en-US", "en_GB.UTF-8",
 // "ja"), that has a catalogue, Japanese included; Japanese where none has one
