@@ -89,7 +89,7 @@ TEST(Substitute, ReplacesEachPlaceholderOnceAndLeavesTheRest) {
 
 TEST(Translation, TheWindowsTextsFollowTheLanguage) {
   const ScopedLanguage english("en");
-  EXPECT_EQ(featureLines(0, 21), std::vector<std::string>{"Cannot read the features (error 21)."});
+  EXPECT_EQ(featureLines(0, 21), std::vector<std::string>{"Features unavailable (error 21)."});
   EXPECT_EQ(featureLines(fsflags::kFileVolumeQuotas, 0), std::vector<std::string>{"Disk quotas"});
 }
 
