@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 
 #include "i18n/catalogue_table.h"
 
@@ -15,7 +14,8 @@ std::atomic<const Catalogue*> current{nullptr};
 // "en-US", "en_GB.UTF-8", "EN" and "en@quot" all name "en".
 std::string primarySubtag(std::string_view tag) {
   std::string primary(tag.substr(0, tag.find_first_of("-_.@")));
-  for (char& c : primary) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  // ASCII only, whatever the process locale.
+  for (char& c : primary) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   return primary;
 }
 
