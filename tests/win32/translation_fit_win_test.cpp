@@ -13,23 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "driveinfo/drive_types.h"
-#include "driveinfo/refresh_drive_info.h"
-#include "driveinfo/refresh_steps.h"
-#include "i18n/catalogue_table.h"
 #include "platform/win32/wide_text_win.h"
 #include "support/scoped_language.h"
+#include "ui/shown_texts.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/form1_geometry_win.h"
 
 namespace vantora::ui::win32 {
 namespace {
-
-std::vector<std::string> allLanguages() {
-  std::vector<std::string> languages{std::string(i18n::kSourceLanguage)};
-  for (const i18n::Catalogue& catalogue : i18n::builtInCatalogues()) languages.emplace_back(catalogue.language);
-  return languages;
-}
 
 HWND childById(HWND parent, int id) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -57,30 +48,6 @@ int clientWidth(HWND control) {
   return area.right;
 }
 
-// The texts a control shows, in the window's language.
-struct Shown {
-  std::string control;
-  std::vector<std::string> texts;
-};
-
-std::vector<Shown> everyShownText() {
-  std::vector<Shown> shown;
-  for (const ControlRow& row : kForm1Layout) {
-    if ((row.kind == ControlKind::Label || row.kind == ControlKind::CommandButton) && row.visible) {
-      shown.push_back({std::string(row.name), {std::string(i18n::tr(row.content))}});
-    }
-  }
-  Shown types{"lbSyu(0)", {}};
-  for (const DriveTypeRow& type : kDriveTypes) types.texts.emplace_back(i18n::tr(type.caption));
-  shown.push_back(types);
-  // The longest computer name Windows gives, and the longest error number.
-  shown.push_back({"lbPC(5)", {"WWWWWWWWWWWWWWW" + std::string(i18n::tr(kHeaderSuffix))}});
-  Shown features{"List1", featureLines(0xFFFFFFFF, 0)};
-  features.texts.push_back(featureLines(0, 4294967295u).front());
-  shown.push_back(features);
-  return shown;
-}
-
 // The Japanese window stays as it always was, though GDI draws two of its
 // captions a pixel or two wider than their labels (Qt's measure fits them).
 const std::set<std::string, std::less<>> kJapaneseOverruns{"Label6", "Label18"};
@@ -105,7 +72,7 @@ TEST_P(TranslationFitWin, EveryTextFitsTheControlThatShowsIt) {
     // A button's face and focus frame, and a list's scroll bar, leave less room for the text.
     const int buttonEdges = MulDiv(8, dpi, 96);
     const int scrollBar = GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi));
-    for (const Shown& shown : everyShownText()) {
+    for (const ui::testing::Shown& shown : ui::testing::everyShownText()) {
       const HWND control = childById(form.window(), controlId(shown.control));
       ASSERT_NE(control, nullptr) << shown.control;
       const int room = clientWidth(control) - (shown.control == "cmdF10" ? buttonEdges
@@ -127,7 +94,7 @@ TEST_P(TranslationFitWin, EveryTextFitsTheControlThatShowsIt) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, TranslationFitWin, ::testing::ValuesIn(allLanguages()),
+INSTANTIATE_TEST_SUITE_P(Languages, TranslationFitWin, ::testing::ValuesIn(ui::testing::everyLanguage()),
                          [](const auto& param) { return param.param; });
 
 }  // namespace

@@ -9,54 +9,21 @@
 #include <QStyleOptionTab>
 #include <QTabBar>
 
-#include "driveinfo/drive_types.h"
-#include "driveinfo/refresh_drive_info.h"
-#include "driveinfo/refresh_steps.h"
 #include "form1_fixture.h"
-#include "i18n/catalogue_table.h"
 #include "support/scoped_language.h"
+#include "ui/shown_texts.h"
 
 namespace vantora::ui::qt::testing {
 namespace {
 
 QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::vector<std::string_view> allLanguages() {
-  std::vector<std::string_view> languages{i18n::kSourceLanguage};
-  for (const i18n::Catalogue& catalogue : i18n::builtInCatalogues()) languages.push_back(catalogue.language);
-  return languages;
-}
-
-// The texts a control shows, in the window's language.
-struct Shown {
-  std::string control;
-  std::vector<std::string> texts;
-};
-
-std::vector<Shown> everyShownText() {
-  std::vector<Shown> shown;
-  for (const ControlRow& row : kForm1Layout) {
-    if ((row.kind == ControlKind::Label || row.kind == ControlKind::CommandButton) && row.visible) {
-      shown.push_back({std::string(row.name), {std::string(i18n::tr(row.content))}});
-    }
-  }
-  Shown types{"lbSyu(0)", {}};
-  for (const DriveTypeRow& type : kDriveTypes) types.texts.emplace_back(i18n::tr(type.caption));
-  shown.push_back(types);
-  // The longest computer name Windows gives, and the longest error number.
-  shown.push_back({"lbPC(5)", {"WWWWWWWWWWWWWWW" + std::string(i18n::tr(kHeaderSuffix))}});
-  Shown features{"List1", featureLines(0xFFFFFFFF, 0)};
-  features.texts.push_back(featureLines(0, 4294967295u).front());
-  shown.push_back(features);
-  return shown;
-}
-
-class TranslationFit : public Form1Fixture, public ::testing::WithParamInterface<std::string_view> {};
+class TranslationFit : public Form1Fixture, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(TranslationFit, EveryTextFitsTheControlThatShowsIt) {
   const vantora::testing::ScopedLanguage language(GetParam());
   makeForm();
-  for (const Shown& shown : everyShownText()) {
+  for (const ui::testing::Shown& shown : ui::testing::everyShownText()) {
     QWidget& widget = control(shown.control.c_str());
     for (const std::string& text : shown.texts) {
       SCOPED_TRACE(shown.control + ": " + text);
@@ -105,8 +72,8 @@ TEST_P(TranslationFit, AGrownCaptionTakesItsRoomInATranslationOnly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, TranslationFit, ::testing::ValuesIn(allLanguages()),
-                         [](const auto& param) { return std::string(param.param); });
+INSTANTIATE_TEST_SUITE_P(Languages, TranslationFit, ::testing::ValuesIn(ui::testing::everyLanguage()),
+                         [](const auto& param) { return param.param; });
 
 }  // namespace
 }  // namespace vantora::ui::qt::testing
