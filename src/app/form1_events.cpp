@@ -106,7 +106,7 @@ void Form1Events::refresh(FailureBox box) {
   if (end == RefreshEnd::Normal) {
     live_ = LiveDrive{form_.Drive1.selected().rootPath, std::nullopt, true};
   } else if (box == FailureBox::Shown) {
-    window_.messageBox(kNoDiskMessage, kAppTitle);
+    window_.messageBox(i18n::tr(kNoDiskMessage), kAppTitle);
   }
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 // The drive types as the window names and pictures them, indexed by the
-// drive-type code 0..6. The only place the words are written.
+// drive-type code 0..6. The only place the words are written (in Japanese;
+// i18n::tr gives them in the window's language).
 
 #include <array>
 #include <cstddef>
 #include <optional>
 #include <string_view>
+
+#include "i18n/language.h"
 
 namespace vantora {
 
@@ -16,13 +19,13 @@ struct DriveTypeRow {
 
 // Network drives and RAM disks have no picture.
 inline constexpr std::array<DriveTypeRow, 7> kDriveTypes{{
-    {"判断不能", {false, false, false, true, false}},
-    {"ルートディレクトリなし", {false, false, false, false, true}},
-    {"FD/リムーバブル", {true, false, false, false, false}},
-    {"ハードディスク", {false, true, false, false, false}},
-    {"リモート", {false, false, false, false, false}},
-    {"CD-ROM", {false, false, true, false, false}},
-    {"RAMDISK", {false, false, false, false, false}},
+    {i18n::trNoop("判断不能"), {false, false, false, true, false}},
+    {i18n::trNoop("ルートディレクトリなし"), {false, false, false, false, true}},
+    {i18n::trNoop("FD/リムーバブル"), {true, false, false, false, false}},
+    {i18n::trNoop("ハードディスク"), {false, true, false, false, false}},
+    {i18n::trNoop("リモート"), {false, false, false, false, false}},
+    {i18n::trNoop("CD-ROM"), {false, false, true, false, false}},
+    {i18n::trNoop("RAMDISK"), {false, false, false, false, false}},
 }};
 
 // The words of the one drive type that shows picture `imageNumber` (1..5).

@@ -23,8 +23,9 @@ void showHeader(Form1Model& form, const ComputerNameBuffer& computerName) {
   // The whole buffer goes in; the caption keeps what stands before the first
   // NUL, so lbPC(4) holds the bare name and lbPC(5) the name and one suffix.
   std::string whole(computerName.data(), computerName.size());
-  form.lbPC(4).setCaption(whole + std::string(kHeaderSuffix));
-  form.lbPC(5).setCaption(form.lbPC(4).caption() + std::string(kHeaderSuffix));
+  const std::string suffix(i18n::tr(kHeaderSuffix));
+  form.lbPC(4).setCaption(whole + suffix);
+  form.lbPC(5).setCaption(form.lbPC(4).caption() + suffix);
 }
 
 void runFailurePath(Form1Model& form) {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "driveinfo/form_model.h"
+#include "i18n/language.h"
 #include "platform/system_queries.h"
 
 namespace vantora {
@@ -12,8 +13,9 @@ enum class RefreshEnd {
   Failure,  // the failure path ran: the caller shows kNoDiskMessage in a message box
 };
 
-inline constexpr std::string_view kHeaderSuffix = "　ディスク情報";  // starts with U+3000
-inline constexpr std::string_view kNoDiskMessage = "ディスクが挿入されていません。";
+// In Japanese; shown through i18n::tr.
+inline constexpr std::string_view kHeaderSuffix = i18n::trNoop("　ディスク情報");  // starts with U+3000
+inline constexpr std::string_view kNoDiskMessage = i18n::trNoop("ディスクが挿入されていません。");
 inline constexpr std::string_view kAppTitle = "Vantora";
 inline constexpr std::string_view kFailedPercent = "----";
 

@@ -5,6 +5,7 @@
 
 #include "driveinfo/refresh_drive_info.h"
 #include "driveinfo/refresh_steps.h"
+#include "i18n/language.h"
 
 namespace vantora {
 namespace {
@@ -16,15 +17,15 @@ struct FeatureRow {
 
 // The order in which the lines are listed, which is not the order of the bits.
 constexpr std::array<FeatureRow, 9> kFeatures{{
-    {fsflags::kFileCasePreservedNames, "ファイル名大文字小文字維持"},
-    {fsflags::kFileCaseSensitiveSearch, "ファイル名大文字小文字区別"},
-    {fsflags::kFileUnicodeOnDisk, "UNICODE"},
-    {fsflags::kFilePersistentAcls, "ACL維持"},
-    {fsflags::kFileFileCompression, "ファイル圧縮"},
-    {fsflags::kFileVolumeIsCompressed, "ボリューム圧縮"},
-    {fsflags::kFileNamedStreams, "ストリーム"},
-    {fsflags::kFileSupportsEncryption, "暗号化"},
-    {fsflags::kFileVolumeQuotas, "クォータ"},
+    {fsflags::kFileCasePreservedNames, i18n::trNoop("ファイル名大文字小文字維持")},
+    {fsflags::kFileCaseSensitiveSearch, i18n::trNoop("ファイル名大文字小文字区別")},
+    {fsflags::kFileUnicodeOnDisk, i18n::trNoop("UNICODE")},
+    {fsflags::kFilePersistentAcls, i18n::trNoop("ACL維持")},
+    {fsflags::kFileFileCompression, i18n::trNoop("ファイル圧縮")},
+    {fsflags::kFileVolumeIsCompressed, i18n::trNoop("ボリューム圧縮")},
+    {fsflags::kFileNamedStreams, i18n::trNoop("ストリーム")},
+    {fsflags::kFileSupportsEncryption, i18n::trNoop("暗号化")},
+    {fsflags::kFileVolumeQuotas, i18n::trNoop("クォータ")},
 }};
 
 // The text before the buffer's first NUL; a buffer without one cannot be trimmed.
@@ -47,11 +48,11 @@ std::string serialText(std::uint32_t serialNumber) {
 std::vector<std::string> featureLines(std::uint32_t fileSystemFlags, std::uint32_t lastError) {
   std::vector<std::string> lines;
   if (fileSystemFlags == 0) {
-    lines.push_back("(" + std::to_string(lastError) + ")属性は取得できません。");
+    lines.push_back(i18n::tr("(%1)属性は取得できません。", {std::to_string(lastError)}));
     return lines;
   }
   for (const FeatureRow& row : kFeatures) {
-    if (fileSystemFlags & row.bit) lines.emplace_back(row.line);
+    if (fileSystemFlags & row.bit) lines.emplace_back(i18n::tr(row.line));
   }
   return lines;
 }

@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "i18n/language.h"
 #include "ui/pictures.h"
 #include "ui/rgb.h"
 
@@ -41,7 +42,7 @@ struct ControlRow {
   ControlKind kind;
   Container container;
   int left, top, width, height;  // twips
-  std::string_view content;      // caption or text at creation
+  std::string_view content;      // caption or text at creation, in Japanese (shown through i18n::tr)
   FontStyle font;
   TextColour colour = TextColour::Default;
   Alignment alignment = Alignment::Left;
@@ -56,15 +57,16 @@ inline constexpr int kClientHeightTwips = 5070;
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kDesignDpi = 96;
 
-inline constexpr std::array<std::string_view, 3> kTabCaptions = {"種類・容量", "システム", "属性"};
+inline constexpr std::array<std::string_view, 3> kTabCaptions = {i18n::trNoop("種類・容量"), i18n::trNoop("システム"),
+                                                                  i18n::trNoop("属性")};
 // The tab strip is 5.2 mm high; the fields of every page start below it at Top 720.
 inline constexpr int kTabStripTwips = 295;
 inline constexpr Rgb kTabFaceColour{192, 192, 192};
 // The raised frame round each page, inside SSTab1's outline (2 pixels at 96 dpi).
 inline constexpr int kPageFrameTwips = 30;
 
-inline constexpr std::string_view kAppTitleLine = "ディスク情報表示 Vantora  V2.1";
-inline constexpr std::string_view kCreditLine = "2002/05/20  Vantora 開発チーム";
+inline constexpr std::string_view kAppTitleLine = i18n::trNoop("ディスク情報表示 Vantora  V2.1");
+inline constexpr std::string_view kCreditLine = i18n::trNoop("2002/05/20  Vantora 開発チーム");
 
 constexpr Rgb textRgb(TextColour colour) {
   switch (colour) {
@@ -115,32 +117,32 @@ inline constexpr auto kForm1Layout = [] {
       {"Image5", Image, Window, 240, 720, 945, 945, "", kDefaultFont, Default, Left, false, {}, PictureId::NoVolume},
       {"Label23", Label, Window, 1440, 840, 3735, 375, kAppTitleLine, kSmallFont, Default, Centre, true, 20, {}},
       {"Drive1", DriveList, Window, 2760, 1260, 2535, 300, "", kDefaultFont, Default, Left, true, 19, {}},
-      {"Label18", Label, Window, 1440, 1320, 1335, 255, "表示ディスク　：", kCaptionFont, Blue, Left, true, 18, {}},
+      {"Label18", Label, Window, 1440, 1320, 1335, 255, i18n::trNoop("表示ディスク　："), kCaptionFont, Blue, Left, true, 18, {}},
       {"SSTab1", TabControl, Window, 120, 1800, 6495, 2415, "", kButtonFont, Black, Left, true, 0, {}},
       {"MSChart1", Chart, Window, 4080, 4080, 1215, 1095, "", kDefaultFont, Default, Left, true, 22, {}},
       {"Text1", TextBox, Window, 120, 4320, 735, 270, "Text1", kDefaultFont, Default, Left, false, 23, {}},
       {"Text2", TextBox, Window, 960, 4320, 735, 270, "Text2", kDefaultFont, Default, Left, false, 24, {}},
-      {"Label6", Label, Window, 2280, 4320, 975, 255, "Disk使用率", kCaptionFont, Default, Left, true, 26, {}},
+      {"Label6", Label, Window, 2280, 4320, 975, 255, i18n::trNoop("Disk使用率"), kCaptionFont, Default, Left, true, 26, {}},
       {"Label4", Label, Window, 3240, 4320, 735, 255, "＊", kCaptionFont, Default, Right, true, 25, {}},
-      {"cmdF10", CommandButton, Window, 5280, 4320, 1335, 615, "終了/F10", kButtonFont, Default, Centre, true, 5, {}},
+      {"cmdF10", CommandButton, Window, 5280, 4320, 1335, 615, i18n::trNoop("終了/F10"), kButtonFont, Default, Centre, true, 5, {}},
       {"Label20", Label, Window, 240, 4680, 4095, 255, kCreditLine, kSmallFont, Black, Left, true, 14, {}},
 
-      {"Label22", Label, TypePage, 600, 720, 1455, 255, "ディスク種類", kPageFont, Blue, Left, true, 15, {}},
+      {"Label22", Label, TypePage, 600, 720, 1455, 255, i18n::trNoop("ディスク種類"), kPageFont, Blue, Left, true, 15, {}},
       {"lbSyu(0)", Label, TypePage, 2520, 720, 3375, 255, "*", kPageFont, Default, Left, true, 16, {}},
-      {"Label10", Label, TypePage, 600, 1200, 1335, 255, "総容量", kPageFont, Blue, Left, true, 3, {}},
+      {"Label10", Label, TypePage, 600, 1200, 1335, 255, i18n::trNoop("総容量"), kPageFont, Blue, Left, true, 3, {}},
       // The capacities reach the page's inner right edge: a drive's count and megabytes need the room.
       {"lbSou(1)", Label, TypePage, 2520, 1200, 3945, 255, "*", kPageFont, Default, Left, true, 4, {}},
-      {"Label19", Label, TypePage, 600, 1680, 1455, 255, "空容量", kPageFont, Blue, Left, true, 13, {}},
+      {"Label19", Label, TypePage, 600, 1680, 1455, 255, i18n::trNoop("空容量"), kPageFont, Blue, Left, true, 13, {}},
       {"lbAki(2)", Label, TypePage, 2520, 1680, 3945, 255, "*", kPageFont, Default, Left, true, 12, {}},
 
-      {"Label1", Label, SystemPage, 600, 720, 1455, 255, "システム名", kPageFont, Blue, Left, true, 6, {}},
+      {"Label1", Label, SystemPage, 600, 720, 1455, 255, i18n::trNoop("システム名"), kPageFont, Blue, Left, true, 6, {}},
       {"lbSys(0)", Label, SystemPage, 2520, 720, 2535, 255, "*", kPageFont, Default, Left, true, 9, {}},
-      {"Label3", Label, SystemPage, 600, 1200, 1575, 255, "ボリューム名", kPageFont, Blue, Left, true, 7, {}},
+      {"Label3", Label, SystemPage, 600, 1200, 1575, 255, i18n::trNoop("ボリューム名"), kPageFont, Blue, Left, true, 7, {}},
       {"lbSys(1)", Label, SystemPage, 2520, 1200, 2535, 255, "*", kPageFont, Default, Left, true, 10, {}},
-      {"Label2", Label, SystemPage, 600, 1680, 1455, 255, "シリアルNo", kPageFont, Blue, Left, true, 8, {}},
+      {"Label2", Label, SystemPage, 600, 1680, 1455, 255, i18n::trNoop("シリアルNo"), kPageFont, Blue, Left, true, 8, {}},
       {"lbSys(2)", Label, SystemPage, 2520, 1680, 2535, 255, "*", kPageFont, Default, Left, true, 11, {}},
 
-      {"Label5", Label, FeaturePage, 600, 720, 495, 375, "属性", kPageFont, Blue, Left, true, 17, {}},
+      {"Label5", Label, FeaturePage, 600, 720, 495, 375, i18n::trNoop("属性"), kPageFont, Blue, Left, true, 17, {}},
       {"List1", ListBox, FeaturePage, 1200, 720, 5055, 1185, "", kListFont, Default, Left, true, 21, {}},
   }};
 }();
@@ -189,6 +191,38 @@ constexpr ChartDisc chartDisc() {
 static_assert(findControl("lbSou(1)")->left + findControl("lbSou(1)")->width ==
               findControl("SSTab1")->width - kPageFrameTwips);
 static_assert(findControl("lbAki(2)")->width == findControl("lbSou(1)")->width);
+
+// A translated caption too wide for its Japanese box, for which no shorter
+// wording exists, takes the empty room beside it in a translated window only.
+// The feature list's caption has room for two Japanese characters; the page's
+// empty margin to its left and the gap before the list hold an English word.
+struct CaptionRoom {
+  std::string_view name;
+  int left, width;  // twips, in the control's container
+};
+inline constexpr std::array<CaptionRoom, 1> kTranslatedCaptionRooms{{{"Label5", 120, 1050}}};
+
+// The row as a window in the source language (`translated` false) or in a translation places it.
+constexpr ControlRow placedRow(const ControlRow& row, bool translated) {
+  ControlRow placed = row;
+  for (const CaptionRoom& room : kTranslatedCaptionRooms) {
+    if (translated && room.name == row.name) {
+      placed.left = room.left;
+      placed.width = room.width;
+    }
+  }
+  return placed;
+}
+
+// The row as the window's language places it.
+inline ControlRow placedRow(const ControlRow& row) {
+  return placedRow(row, i18n::currentLanguage() != i18n::kSourceLanguage);
+}
+
+// The grown caption stays inside the page frame and clear of the list beside it.
+static_assert(placedRow(*findControl("Label5"), true).left >= kPageFrameTwips);
+static_assert(placedRow(*findControl("Label5"), true).left + placedRow(*findControl("Label5"), true).width <
+              findControl("List1")->left);
 
 constexpr int tabPageIndex(Container container) {
   switch (container) {

@@ -2,12 +2,16 @@
 // refresh) and only then shows the window.
 
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 #include <future>
 #include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "driveinfo/form_model.h"
+#include "i18n/language.h"
 #include "platform/make_system_queries.h"
 #include "ui/qt/first_frame_marker.h"
 #include "ui/qt/fonts_qt.h"
@@ -23,6 +27,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantora"));
   vantora::ui::qt::installFontSubstitutions();
+  // The user's UI languages as Qt reads them: LANGUAGE, then LC_ALL, LC_MESSAGES and LANG.
+  std::vector<std::string> languages;
+  for (const QString& language : QLocale::system().uiLanguages()) languages.push_back(language.toStdString());
+  vantora::i18n::useLanguage(vantora::i18n::firstCatalogued(languages));
 
   const auto system = vantora::makeSystemQueries();
   // Reading the drive list needs no window, so it runs beside the building of

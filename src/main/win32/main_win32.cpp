@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "driveinfo/form_model.h"
+#include "i18n/language.h"
+#include "i18n/win32/ui_languages_win.h"
 #include "platform/make_system_queries.h"
 #include "platform/win32/wide_text_win.h"
 #include "ui/win32/form1_win.h"
@@ -18,6 +20,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   try {
     INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
+    vantora::i18n::useLanguage(vantora::i18n::firstCatalogued(vantora::i18n::win32::userUiLanguages()));
 
     const auto system = vantora::makeSystemQueries();
     vantora::Form1Model form;

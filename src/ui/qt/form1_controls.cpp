@@ -45,7 +45,7 @@ QLabel* makeLabel(QWidget& parent, const ControlRow& row) {
   QLabel* label = makeChild<QLabel>(parent);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(false);
-  label->setText(toQString(row.content));
+  label->setText(toQString(i18n::tr(row.content)));
   label->setAlignment(alignmentOf(row.alignment));
   label->setAutoFillBackground(true);
   setColour(*label, QPalette::Window, parent.palette().color(QPalette::Window));
@@ -57,7 +57,7 @@ QLabel* makeImage(QWidget& parent, const ControlRow& row) {
   QLabel* image = makeChild<QLabel>(parent);
   const PictureId picture = row.picture.value_or(PictureId::UnknownType);
   image->setPixmap(sharpPixmap(picture, QSize(px(row.width), px(row.height)), qApp->devicePixelRatio()));
-  image->setAccessibleDescription(toQString(pictureDescription(picture)));
+  image->setAccessibleDescription(toQString(i18n::tr(pictureDescription(picture))));
   return image;
 }
 
@@ -92,7 +92,7 @@ QWidget* makeControl(QWidget& parent, const ControlRow& row) {
     }
     case ControlKind::CommandButton: {
       QPushButton* button = makeChild<QPushButton>(parent);
-      button->setText(toQString(row.content));
+      button->setText(toQString(i18n::tr(row.content)));
       // Neither Enter nor Esc presses it.
       button->setAutoDefault(false);
       button->setDefault(false);
@@ -154,7 +154,7 @@ Form1Controls buildForm1Controls(QWidget& form) {
   for (const ControlRow& row : kForm1Layout) {
     QWidget* control = makeControl(containerOf(form, tab, row), row);
     control->setObjectName(toQString(row.name));
-    control->setGeometry(pixelRect(row));
+    control->setGeometry(pixelRect(placedRow(row)));
     control->setFixedSize(control->size());
     if (row.font.face != FontFace::WindowDefault && row.kind != ControlKind::TabControl) {
       control->setFont(fontFor(row.font));

@@ -2,13 +2,17 @@
 
 #include <QPainter>
 #include <cmath>
+#include <string>
 
+#include "i18n/language.h"
 #include "ui/pie_geometry.h"
 
 namespace vantora::ui::qt {
 namespace {
 
 QColor toQColor(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // drawPie takes sixteenths of a degree.
 int sixteenths(double degrees) { return static_cast<int>(std::lround(degrees * 16)); }
@@ -17,7 +21,7 @@ int sixteenths(double degrees) { return static_cast<int>(std::lround(degrees * 1
 
 PieChart::PieChart(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::TabFocus);
-  setAccessibleName(QStringLiteral("Disk使用率"));
+  setAccessibleName(toQString(i18n::tr("Disk使用率")));
   describe();
 }
 
@@ -37,7 +41,8 @@ void PieChart::setData(double element1, double element2) {
 void PieChart::describe() {
   const double usedDegrees = wedgeDegrees(element1_, element2_);
   const double usedPercent = std::round(usedDegrees / 360.0 * 100.0 * 100.0) / 100.0;
-  setAccessibleDescription(QStringLiteral("使用 %1 %").arg(usedPercent, 0, 'g', 15));
+  const std::string percent = QString::number(usedPercent, 'g', 15).toStdString();
+  setAccessibleDescription(toQString(i18n::tr("使用 %1 %", {percent})));
 }
 
 void PieChart::paintEvent(QPaintEvent*) {

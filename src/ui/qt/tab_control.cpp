@@ -34,7 +34,8 @@ TabControl::TabControl(QSize size, int stripHeight, QWidget* parent)
     page->setAutoFillBackground(true);
     page->setVisible(i == 0);
     pages_[i] = page;
-    strip_->addTab(QString::fromUtf8(kTabCaptions[i].data(), static_cast<qsizetype>(kTabCaptions[i].size())));
+    const std::string_view caption = i18n::tr(kTabCaptions[i]);
+    strip_->addTab(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
   }
   strip_->setCurrentIndex(0);
   connect(strip_, &QTabBar::currentChanged, this, &TabControl::showPage);

@@ -23,7 +23,7 @@ std::size_t rowOf(std::string_view name) {
 HWND createStandard(HINSTANCE instance, HWND parent, std::size_t row, const wchar_t* className, DWORD style,
                     DWORD exStyle = 0) {
   const ControlRow& control = kForm1Layout[row];
-  const std::wstring text = toWide(control.content);
+  const std::wstring text = toWide(i18n::tr(control.content));
   if (control.visible) style |= WS_VISIBLE;
   return CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row))), instance, nullptr);
@@ -36,7 +36,7 @@ void createTabControl(Form1Controls& controls, HINSTANCE instance, HWND form, st
                                   WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH);
   controls.windows[row] = tab;
   for (std::size_t page = 0; page < kTabCaptions.size(); ++page) {
-    std::wstring caption = toWide(kTabCaptions[page]);
+    std::wstring caption = toWide(i18n::tr(kTabCaptions[page]));
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
@@ -117,7 +117,7 @@ void placeTabControl(Form1Controls& controls, std::size_t row, int dpi) {
 
 // Where a control goes inside its parent: the window's client area, or its tab page.
 RECT rectInParent(const Form1Controls& controls, const ControlRow& row, HWND form, int dpi) {
-  RECT rect = clientRectOf(row, dpi);
+  RECT rect = clientRectOf(placedRow(row), dpi);
   const HWND parent = GetParent(controls.windows[static_cast<std::size_t>(&row - kForm1Layout.data())]);
   if (parent != form) MapWindowPoints(form, parent, reinterpret_cast<POINT*>(&rect), 2);
   return rect;

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "driveinfo/number_format.h"
+#include "i18n/language.h"
 #include "platform/win32/wide_text_win.h"
 #include "ui/win32/unique_handle_win.h"
 
@@ -42,7 +43,7 @@ std::string chartName(double element1, double element2) {
   const auto percent = [&](double element) {
     return formatGeneral(Hundredths{std::llround(element / sum * 10'000)}, NumberSeparators{}) + " %";
   };
-  return "使用 " + percent(element1) + "、空き " + percent(element2);
+  return i18n::tr("使用 %1、空き %2", {percent(element1), percent(element2)});
 }
 
 PieChart::PieChart(HINSTANCE instance, HWND parent, int controlId)

@@ -20,8 +20,8 @@ struct WedgeStroke {
 };
 WedgeStroke wedgeStroke(const std::optional<PieWedge>& wedge, RECT disc);
 
-// "使用 45.67 %、空き 54.33 %": each element's share of the two, in percent to the
-// hundredth; empty when the two draw no wedge.
+// "使用 45.67 %、空き 54.33 %", in the window's language: each element's share of
+// the two, in percent to the hundredth; empty when the two draw no wedge.
 std::string chartName(double element1, double element2);
 
 class PieChart : public BaseWindow<PieChart> {

@@ -3,11 +3,13 @@
 // reads the names screen readers find, switches tabs, picks drives through the drive list (a fixed
 // disk, then the empty CD-ROM drive x: with its message box), and ends it
 // with Ctrl+F10 from the list box; then starts it again to see Enter and
-// Escape do nothing and F10 alone end it. Prints one line per check and "RESULT:
-// PASS" or "RESULT: FAIL" last. Run inside a wine desktop of its own
-// (run_ui_automation.sh) so no window manager gets in the way.
+// Escape do nothing and F10 alone end it. Given a language, it checks instead
+// that the window, its names for screen readers and the message box speak that
+// language. Prints one line per check and "RESULT: PASS" or "RESULT: FAIL" last.
+// Run inside a wine desktop of its own (run_ui_automation.sh) so no window
+// manager gets in the way, with the user's language set by LC_ALL.
 //
-//   vantora_ui_automation.exe VANTORA.EXE SCREENSHOT.BMP
+//   vantora_ui_automation.exe VANTORA.EXE SCREENSHOT.BMP [LANGUAGE]
 
 #include "automation_win.h"
 #include "computer_name_setting_win.h"
@@ -17,7 +19,10 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include "driveinfo/drive_types.h"
+#include "driveinfo/refresh_drive_info.h"
 #include "driveinfo/refresh_steps.h"
+#include "i18n/language.h"
 #include "platform/make_system_queries.h"
 #include "platform/win32/wide_text_win.h"
 #include "ui/layout_table.h"
@@ -355,13 +360,80 @@ int run(const std::wstring& executable, const std::wstring& screenshot) {
   return check.failures() == 0 ? 0 : 1;
 }
 
+std::string beforeFirstPlaceholder(const std::string& text) { return text.substr(0, text.find("%1")); }
+
+// The window in a translation: every caption, the tabs, the drive type, the
+// features, the names for screen readers and the message box come from the
+// catalogue, and a caption given more room stands in it.
+int runTranslated(const std::wstring& executable, const std::wstring& screenshot, const std::string& language) {
+  Checks check;
+  i18n::useLanguage(language);
+  if (!check(i18n::currentLanguage() == language, "the program has a catalogue for " + language)) return 1;
+  const auto shown = [](std::string_view source) { return std::string(i18n::tr(source)); };
+  Program vantora(executable, L"C:\\");
+  HWND form = nullptr;
+  check(waitUntil([&] { return (form = findTopLevel(vantora.processId(), L"VantoraForm1", L"Vantora  V2.1")); }, 30s),
+        "Form1 appears with the title \"Vantora  V2.1\"");
+  if (!form) return 1;
+  Form1Driver driver(form, check);
+  for (const ui::ControlRow& row : ui::kForm1Layout) {
+    const std::string name(row.name);
+    if ((row.kind == ui::ControlKind::Label || row.kind == ui::ControlKind::CommandButton) &&
+        !kRunTimeFields.contains(row.name)) {
+      check(driver.text(row.name) == shown(row.content), name + " reads \"" + shown(row.content) + "\"");
+    }
+    const RECT wanted = ui::win32::clientRectOf(ui::placedRow(row, true), driver.dpi());
+    check(sameRect(rectInClient(form, driver.control(row.name)), wanted), name + " stands at " + describe(wanted));
+  }
+  // Each page carries its tab's caption (a tab's own text cannot be read from another process).
+  for (int page = 0; page < 3; ++page) {
+    const std::string wanted = shown(ui::kTabCaptions[static_cast<std::size_t>(page)]);
+    check(toUtf8(windowText(findDescendant(form, ui::win32::tabPageId(page)))) == wanted,
+          "tab page " + std::to_string(page) + " is named " + wanted);
+  }
+  const std::string suffix = shown(kHeaderSuffix);
+  check(endsWith(driver.text("lbPC(5)"), suffix), "lbPC(5) ends in \"" + suffix + "\": " + driver.text("lbPC(5)"));
+  check(driver.text("lbSyu(0)") == shown(kDriveTypes[kDriveFixed].caption), "c: is a " + driver.text("lbSyu(0)"));
+  check(driver.text("MSChart1").starts_with(beforeFirstPlaceholder(shown("使用 %1、空き %2")) + driver.text("Label4")),
+        "MSChart1 is named in the language with the used share Label4 shows: " + driver.text("MSChart1"));
+  RECT frame{};
+  GetWindowRect(form, &frame);
+  check(saveScreenBitmap(frame, screenshot), "screenshot saved");
+
+  check(driver.clickTab(2), "a click selects the third tab");
+  std::set<std::string> features;
+  for (const std::wstring& line : listBoxItems(driver.control("List1"))) features.insert(toUtf8(line));
+  check(!features.empty() && features.contains(shown("ファイル名大文字小文字維持")),
+        "List1 names the features of c: in the language (" + std::to_string(features.size()) + " lines)");
+
+  if (driver.pickDrive(L'x', false)) {
+    HWND box = nullptr;
+    check(waitUntil([&] { return (box = findTopLevel(vantora.processId(), L"#32770", L"Vantora")); }, 5s),
+          "a message box captioned Vantora appears for x:");
+    if (box) {
+      bool says = false;
+      for (HWND child : childrenOf(box)) says = says || toUtf8(windowText(child)) == shown(kNoDiskMessage);
+      check(says, "it says " + shown(kNoDiskMessage));
+      PostMessageW(FindWindowExW(box, nullptr, L"Button", nullptr), BM_CLICK, 0, 0);
+      check(waitUntil([&] { return !IsWindow(box); }, 5s), "OK closes the message box");
+    }
+  }
+  SetForegroundWindow(form);
+  pressKey(VK_F10);
+  const std::optional<DWORD> code = vantora.waitForExit(10s);
+  check(code.has_value() && *code == 0, "F10 ends Vantora with exit code 0");
+  std::printf("RESULT: %s (%d failed)\n", check.failures() == 0 ? "PASS" : "FAIL", check.failures());
+  return check.failures() == 0 ? 0 : 1;
+}
+
 }  // namespace
 }  // namespace vantora::automation
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) {
-    std::fputs("usage: vantora_ui_automation VANTORA.EXE SCREENSHOT.BMP\n", stderr);
+  if (argc != 3 && argc != 4) {
+    std::fputs("usage: vantora_ui_automation VANTORA.EXE SCREENSHOT.BMP [LANGUAGE]\n", stderr);
     return 2;
   }
+  if (argc == 4) return vantora::automation::runTranslated(argv[1], argv[2], vantora::win32::toUtf8(argv[3]));
   return vantora::automation::run(argv[1], argv[2]);
 }
