@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <map>
+#include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/system_queries.h"
@@ -39,9 +42,15 @@ class FakeSystemQueries : public SystemQueries {
   bool failComputerName = false;
   // When set, the raw bytes copied into the volume buffers (no terminator added).
   std::optional<std::vector<char>> rawFileSystemName;
+  // The query of this name ("computerName", "driveType", "numberSeparators",
+  // "diskFreeSpaceEx", "volumeInformation", "lastError", "listDrives") throws
+  // `exception` instead of answering, as a fault in a backend would.
+  std::string throwFrom;
+  std::exception_ptr exception = std::make_exception_ptr(std::bad_alloc());
 
   bool computerName(ComputerNameBuffer& buffer) override {
     calls.push_back("computerName");
+    throwIfAsked("computerName");
     if (failComputerName) return false;
     const std::size_t length = std::min(name.size(), buffer.size() - 1);
     std::memcpy(buffer.data(), name.data(), length);
@@ -50,12 +59,14 @@ class FakeSystemQueries : public SystemQueries {
   }
   std::uint32_t driveType(const std::string& rootPath) override {
     calls.push_back("driveType " + rootPath);
+    throwIfAsked("driveType");
     const auto it = drives.find(rootPath);
     return it == drives.end() ? kDriveNoRootDir : it->second.type;
   }
   bool diskFreeSpaceEx(const std::string& rootPath, std::uint64_t& freeBytesToCaller, std::uint64_t& totalBytes,
                        std::uint64_t& totalFreeBytes) override {
     calls.push_back("diskFreeSpaceEx " + rootPath);
+    throwIfAsked("diskFreeSpaceEx");
     const FakeDrive* drive = find(rootPath);
     if (!drive || !drive->totalBytes) return fail(drive);
     freeBytesToCaller = drive->freeBytesToCaller.value_or(0);
@@ -68,6 +79,7 @@ class FakeSystemQueries : public SystemQueries {
                          std::uint32_t& maxComponentLength, std::uint32_t& fileSystemFlags,
                          FileSystemNameBuffer& fileSystemName) override {
     calls.push_back("volumeInformation " + rootPath);
+    throwIfAsked("volumeInformation");
     const FakeDrive* drive = find(rootPath);
     if (!drive || !drive->volume) return fail(drive);
     copyTerminated(drive->volume->volumeName, volumeName);
@@ -83,14 +95,24 @@ class FakeSystemQueries : public SystemQueries {
     lastError_ = 0;
     return true;
   }
-  std::uint32_t lastError() const override { return lastError_; }
+  std::uint32_t lastError() const override {
+    throwIfAsked("lastError");
+    return lastError_;
+  }
   DriveList listDrives() override {
     calls.push_back("listDrives");
+    throwIfAsked("listDrives");
     return driveList;
   }
-  NumberSeparators numberSeparators() override { return separators; }
+  NumberSeparators numberSeparators() override {
+    throwIfAsked("numberSeparators");
+    return separators;
+  }
 
  private:
+  void throwIfAsked(std::string_view query) const {
+    if (query == throwFrom) std::rethrow_exception(exception);
+  }
   const FakeDrive* find(const std::string& rootPath) const {
     const auto it = drives.find(rootPath);
     return it == drives.end() ? nullptr : &it->second;
