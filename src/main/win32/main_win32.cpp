@@ -1,16 +1,15 @@
 // Vantora on Windows: start-up creates Form1, runs its load handler (centre,
 // refresh) and only then shows the window.
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 #include <commctrl.h>
 
-#include <exception>
 #include <utility>
 
+#include "app/event_guard.h"
 #include "driveinfo/form_model.h"
 #include "platform/make_system_queries.h"
-#include "platform/win32/wide_text_win.h"
 #include "ui/win32/form1_win.h"
 #include "ui/win32/message_loop_win.h"
 
@@ -28,8 +27,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     window.events().Form_Load();
     window.show(showCommand);
     return vantora::ui::win32::runMessageLoop(window);
-  } catch (const std::exception& error) {
-    MessageBoxW(nullptr, vantora::win32::toWide(error.what()).c_str(), L"Vantora", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // The window's events catch their own exceptions; one from start-up ends
+    // the program with one line, as on Linux.
+    vantora::reportCurrentException();
     return 1;
   }
 }

@@ -4,8 +4,8 @@
 #include <numbers>
 
 #include "driveinfo/number_format.h"
-#include "platform/win32/wide_text_win.h"
 #include "ui/win32/unique_handle_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::ui::win32 {
 
