@@ -106,22 +106,12 @@ TEST_F(RefreshTest, FailedComputerNameLeavesAnEmptyBufferNotGarbage) {
   EXPECT_EQ(form.lbPC(5).caption(), "　ディスク情報");
 }
 
-struct ThrowCase {
-  const char* query;
-  std::exception_ptr exception;
-};
-
 // A query that throws after the header is a drive that could not be read, like
 // any failed query; the header itself cannot fail that way, so its exception
 // goes to the caller and the usage display stays as it was.
 TEST_F(RefreshTest, AnExceptionAfterTheHeaderTakesTheFailurePath) {
   refresh("c:\\");
-  for (const auto& [query, exception] :
-       {ThrowCase{"driveType", std::make_exception_ptr(std::logic_error("a fault in the backend"))},
-        ThrowCase{"numberSeparators", std::make_exception_ptr(std::bad_alloc())},
-        ThrowCase{"diskFreeSpaceEx", std::make_exception_ptr(std::runtime_error("no thread left"))},
-        ThrowCase{"volumeInformation", std::make_exception_ptr(std::bad_alloc())},
-        ThrowCase{"lastError", std::make_exception_ptr(42)}}) {
+  for (const auto& [query, exception] : queriesAfterTheHeader()) {
     system.throwFrom = query;
     system.exception = exception;
     Form1Model shown = form;

@@ -8,13 +8,34 @@
 #include <map>
 #include <new>
 #include <optional>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "platform/system_queries.h"
 
 namespace vantora::testing {
+
+// A query made to throw, and what it throws.
+struct ThrowingQuery {
+  const char* query;
+  std::exception_ptr exception;
+  friend void PrintTo(const ThrowingQuery& row, std::ostream* out) { *out << row.query; }
+};
+
+// Every query a refresh makes after the header, each with an exception a
+// backend could raise (or one of no standard type).
+inline std::vector<ThrowingQuery> queriesAfterTheHeader() {
+  return {{"driveType", std::make_exception_ptr(std::bad_alloc())},
+          {"numberSeparators", std::make_exception_ptr(std::runtime_error("no locale"))},
+          {"diskFreeSpaceEx",
+           std::make_exception_ptr(std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)))},
+          {"volumeInformation", std::make_exception_ptr(std::logic_error("a fault in the backend"))},
+          {"lastError", std::make_exception_ptr(7)}};
+}
 
 struct FakeVolume {
   std::string volumeName;

@@ -9,16 +9,12 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <exception>
-#include <new>
 #include <optional>
-#include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "win32/wide_text_win.h"
 #include "ui/win32/control_ids_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::ui::win32 {
 namespace {
@@ -135,15 +131,10 @@ class Form1WinExceptions : public ::testing::Test {
   UINT_PTR timer_ = 0;
 };
 
-struct QueryCase {
-  const char* query;
-  std::exception_ptr exception;
-  friend void PrintTo(const QueryCase& queryCase, std::ostream* out) { *out << queryCase.query; }
-};
+class AQueryThrowsWin : public Form1WinExceptions,
+                        public ::testing::WithParamInterface<vantora::testing::ThrowingQuery> {};
 
-class ThrowingQueryWin : public Form1WinExceptions, public ::testing::WithParamInterface<QueryCase> {};
-
-TEST_P(ThrowingQueryWin, WhileReadingTheDriveTakesTheFailurePath) {
+TEST_P(AQueryThrowsWin, WhileReadingTheDriveTakesTheFailurePath) {
   system.throwFrom = GetParam().query;
   system.exception = GetParam().exception;
   userPicks(1);
@@ -153,14 +144,8 @@ TEST_P(ThrowingQueryWin, WhileReadingTheDriveTakesTheFailurePath) {
   expectTheWindowStillWorks();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Queries, ThrowingQueryWin,
-    ::testing::Values(QueryCase{"driveType", std::make_exception_ptr(std::bad_alloc())},
-                      QueryCase{"numberSeparators", std::make_exception_ptr(std::runtime_error("locale"))},
-                      QueryCase{"diskFreeSpaceEx", std::make_exception_ptr(std::bad_alloc())},
-                      QueryCase{"volumeInformation", std::make_exception_ptr(std::logic_error("fault"))},
-                      QueryCase{"lastError", std::make_exception_ptr(7)}),
-    [](const auto& caseInfo) { return std::string(caseInfo.param.query); });
+INSTANTIATE_TEST_SUITE_P(Queries, AQueryThrowsWin, ::testing::ValuesIn(vantora::testing::queriesAfterTheHeader()),
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.query); });
 
 TEST_F(Form1WinExceptions, TheComputerNameThrowingLeavesTheWindowAsItWas) {
   const std::string header = text("lbPC(5)");

@@ -6,9 +6,6 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
-#include <exception>
-#include <new>
-#include <ostream>
 #include <stdexcept>
 
 #include "form1_fixture.h"
@@ -53,15 +50,9 @@ class Form1Exceptions : public Form1Fixture {
   }
 };
 
-struct QueryCase {
-  const char* query;
-  std::exception_ptr exception;
-  friend void PrintTo(const QueryCase& queryCase, std::ostream* out) { *out << queryCase.query; }
-};
+class AQueryThrows : public Form1Exceptions, public ::testing::WithParamInterface<vantora::testing::ThrowingQuery> {};
 
-class ThrowingQuery : public Form1Exceptions, public ::testing::WithParamInterface<QueryCase> {};
-
-TEST_P(ThrowingQuery, WhileReadingTheDriveTakesTheFailurePath) {
+TEST_P(AQueryThrows, WhileReadingTheDriveTakesTheFailurePath) {
   system.throwFrom = GetParam().query;
   system.exception = GetParam().exception;
   pick(Qt::Key_End);
@@ -73,14 +64,8 @@ TEST_P(ThrowingQuery, WhileReadingTheDriveTakesTheFailurePath) {
   expectTheWindowStillWorks();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Queries, ThrowingQuery,
-    ::testing::Values(QueryCase{"driveType", std::make_exception_ptr(std::bad_alloc())},
-                      QueryCase{"numberSeparators", std::make_exception_ptr(std::runtime_error("locale"))},
-                      QueryCase{"diskFreeSpaceEx", std::make_exception_ptr(std::bad_alloc())},
-                      QueryCase{"volumeInformation", std::make_exception_ptr(std::logic_error("fault"))},
-                      QueryCase{"lastError", std::make_exception_ptr(7)}),
-    [](const auto& caseInfo) { return std::string(caseInfo.param.query); });
+INSTANTIATE_TEST_SUITE_P(Queries, AQueryThrows, ::testing::ValuesIn(vantora::testing::queriesAfterTheHeader()),
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.query); });
 
 TEST_F(Form1Exceptions, TheComputerNameThrowingLeavesTheWindowAsItWas) {
   const QStringList before = shownFields();
