@@ -1,6 +1,6 @@
 # Our own targets build with a strict set of warnings; third-party code is
 # never compiled through this function. Warnings become errors only where
-# VANTORA_WERROR is on (the presets CI and scripts/test use), so a user's or a
+# VANTORA_WERROR is on (every preset but the release ones), so a user's or a
 # packager's newer compiler can add a warning without breaking their build.
 option(VANTORA_WERROR "Treat warnings in Vantora's own code as errors" OFF)
 

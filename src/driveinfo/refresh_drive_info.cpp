@@ -50,8 +50,8 @@ RefreshEnd RefreshDriveInfo(Form1Model& form, SystemQueries& system) {
     runFailurePath(form);
     return RefreshEnd::Failure;
   }
-  // Only the failures a refresh expects end in the failure path; anything else
-  // is a fault of the program and goes on to the caller.
+  // Whatever stops the steps after the header, a failed query or a fault in a
+  // backend, the user sees the same thing: this drive could not be read.
   try {
     work.rootPath = form.Drive1.selected().rootPath;
 
@@ -68,7 +68,7 @@ RefreshEnd RefreshDriveInfo(Form1Model& form, SystemQueries& system) {
 
     showUsage(form, work.freeBytesToCaller, work.totalBytes, separators);
     return RefreshEnd::Normal;
-  } catch (const RefreshFailure&) {
+  } catch (...) {
     runFailurePath(form);
     return RefreshEnd::Failure;
   }

@@ -27,10 +27,11 @@ class RefreshFailure : public std::runtime_error {
 
 // Asks the system about the drive selected in form.Drive1 and writes every
 // display field, in the window's fixed order: header, drive type, capacity,
-// volume details, usage. An empty drive list, or a RefreshFailure after the
-// header (a query that failed leaves nothing to divide by), abandons the rest
-// and resets the usage display (Label4 "----", chart 0 and 1000). Any other
-// exception, and any failure while writing the header, is not caught here.
+// volume details, usage. An empty drive list, or any exception after the
+// header (a query that failed leaves nothing to divide by; a backend that ran
+// out of memory answered nothing), abandons the rest and resets the usage
+// display (Label4 "----", chart 0 and 1000). An exception while writing the
+// header goes to the caller with the usage display untouched.
 RefreshEnd RefreshDriveInfo(Form1Model& form, SystemQueries& system);
 
 }  // namespace vantora

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -105,35 +106,25 @@ TEST_F(RefreshTest, FailedComputerNameLeavesAnEmptyBufferNotGarbage) {
   EXPECT_EQ(form.lbPC(5).caption(), "　ディスク情報");
 }
 
-// Only the failures a refresh expects take the failure path; a fault anywhere
-// else reaches the caller and leaves the usage display alone.
-TEST_F(RefreshTest, UnexpectedExceptionsAreNotTakenForAFailedDrive) {
-  struct Throwing : FakeSystemQueries {
-    std::string at;
-    bool computerName(ComputerNameBuffer& buffer) override {
-      if (at == "computerName") throw std::runtime_error("no name service");
-      return FakeSystemQueries::computerName(buffer);
-    }
-    std::uint32_t driveType(const std::string& root) override {
-      if (at == "driveType") throw std::logic_error("a fault in the program");
-      return FakeSystemQueries::driveType(root);
-    }
-    NumberSeparators numberSeparators() override {
-      if (at == "numberSeparators") throw std::bad_alloc();
-      return FakeSystemQueries::numberSeparators();
-    }
-  };
-  for (const char* at : {"computerName", "driveType", "numberSeparators"}) {
-    Throwing throwing;
-    throwing.at = at;
-    throwing.drives = system.drives;
-    Form1Model fresh;
-    fresh.Drive1.entries = form.Drive1.entries;
-    fresh.Drive1.listIndex = 1;
-    EXPECT_ANY_THROW(RefreshDriveInfo(fresh, throwing)) << at;
-    EXPECT_EQ(fresh.Label4.caption(), "＊") << at;
-    EXPECT_EQ(fresh.MSChart1, ChartData(1000, 24)) << at;
+// A query that throws after the header is a drive that could not be read, like
+// any failed query; the header itself cannot fail that way, so its exception
+// goes to the caller and the usage display stays as it was.
+TEST_F(RefreshTest, AnExceptionAfterTheHeaderTakesTheFailurePath) {
+  refresh("c:\\");
+  for (const auto& [query, exception] : queriesAfterTheHeader()) {
+    system.throwFrom = query;
+    system.exception = exception;
+    Form1Model shown = form;
+    EXPECT_EQ(RefreshDriveInfo(shown, system), RefreshEnd::Failure) << query;
+    EXPECT_EQ(shown.Label4.caption(), "----") << query;
+    EXPECT_EQ(shown.MSChart1, ChartData(0, 1000)) << query;
   }
+  system.throwFrom = "computerName";
+  system.exception = std::make_exception_ptr(std::bad_alloc());
+  Form1Model shown = form;
+  EXPECT_THROW(RefreshDriveInfo(shown, system), std::bad_alloc);
+  EXPECT_EQ(shown.Label4.caption(), "54.33 %");
+  EXPECT_EQ(shown.MSChart1, ChartData(54.33, 45.67));
 }
 
 TEST_F(RefreshTest, VanishedVolumeShowsNoRootDirectoryAndFails) {

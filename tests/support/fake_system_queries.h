@@ -4,15 +4,39 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <map>
+#include <new>
 #include <optional>
+#include <ostream>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "platform/system_queries.h"
 
 namespace vantora::testing {
+
+// A query made to throw, and what it throws.
+struct ThrowingQuery {
+  const char* query;
+  std::exception_ptr exception;
+  friend void PrintTo(const ThrowingQuery& row, std::ostream* out) { *out << row.query; }
+};
+
+// Every query a refresh makes after the header, each with an exception a
+// backend could raise (or one of no standard type).
+inline std::vector<ThrowingQuery> queriesAfterTheHeader() {
+  return {{"driveType", std::make_exception_ptr(std::bad_alloc())},
+          {"numberSeparators", std::make_exception_ptr(std::runtime_error("no locale"))},
+          {"diskFreeSpaceEx",
+           std::make_exception_ptr(std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)))},
+          {"volumeInformation", std::make_exception_ptr(std::logic_error("a fault in the backend"))},
+          {"lastError", std::make_exception_ptr(7)}};
+}
 
 struct FakeVolume {
   std::string volumeName;
@@ -44,9 +68,15 @@ class FakeSystemQueries : public SystemQueries {
   bool drivesChange = false;
   // When set, the raw bytes copied into the volume buffers (no terminator added).
   std::optional<std::vector<char>> rawFileSystemName;
+  // The query of this name ("computerName", "driveType", "numberSeparators",
+  // "diskFreeSpaceEx", "volumeInformation", "lastError", "listDrives") throws
+  // `exception` instead of answering, as a fault in a backend would.
+  std::string throwFrom;
+  std::exception_ptr exception = std::make_exception_ptr(std::bad_alloc());
 
   bool computerName(ComputerNameBuffer& buffer) override {
     calls.push_back("computerName");
+    throwIfAsked("computerName");
     if (failComputerName) return false;
     const std::size_t length = std::min(name.size(), buffer.size() - 1);
     std::memcpy(buffer.data(), name.data(), length);
@@ -55,12 +85,14 @@ class FakeSystemQueries : public SystemQueries {
   }
   std::uint32_t driveType(const std::string& rootPath) override {
     calls.push_back("driveType " + rootPath);
+    throwIfAsked("driveType");
     const auto it = drives.find(rootPath);
     return it == drives.end() ? kDriveNoRootDir : it->second.type;
   }
   bool diskFreeSpaceEx(const std::string& rootPath, std::uint64_t& freeBytesToCaller, std::uint64_t& totalBytes,
                        std::uint64_t& totalFreeBytes) override {
     calls.push_back("diskFreeSpaceEx " + rootPath);
+    throwIfAsked("diskFreeSpaceEx");
     const FakeDrive* drive = find(rootPath);
     if (!drive || !drive->totalBytes) return fail(drive);
     freeBytesToCaller = drive->freeBytesToCaller.value_or(0);
@@ -73,6 +105,7 @@ class FakeSystemQueries : public SystemQueries {
                          std::uint32_t& maxComponentLength, std::uint32_t& fileSystemFlags,
                          FileSystemNameBuffer& fileSystemName) override {
     calls.push_back("volumeInformation " + rootPath);
+    throwIfAsked("volumeInformation");
     const FakeDrive* drive = find(rootPath);
     if (!drive || !drive->volume) return fail(drive);
     copyTerminated(drive->volume->volumeName, volumeName);
@@ -88,12 +121,19 @@ class FakeSystemQueries : public SystemQueries {
     lastError_ = 0;
     return true;
   }
-  std::uint32_t lastError() const override { return lastError_; }
+  std::uint32_t lastError() const override {
+    throwIfAsked("lastError");
+    return lastError_;
+  }
   DriveList listDrives() override {
     calls.push_back("listDrives");
+    throwIfAsked("listDrives");
     return driveList;
   }
-  NumberSeparators numberSeparators() override { return separators; }
+  NumberSeparators numberSeparators() override {
+    throwIfAsked("numberSeparators");
+    return separators;
+  }
   void beginQuickRead(std::chrono::milliseconds patience) override {
     calls.push_back("beginQuickRead " + std::to_string(patience.count()) + "ms");
   }
@@ -109,6 +149,9 @@ class FakeSystemQueries : public SystemQueries {
   }
 
  private:
+  void throwIfAsked(std::string_view query) const {
+    if (query == throwFrom) std::rethrow_exception(exception);
+  }
   const FakeDrive* find(const std::string& rootPath) const {
     const auto it = drives.find(rootPath);
     return it == drives.end() ? nullptr : &it->second;

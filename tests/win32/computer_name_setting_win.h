@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 namespace vantora::testing {
 

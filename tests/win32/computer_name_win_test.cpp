@@ -1,7 +1,7 @@
 // The kernel32 backend with the computer name the system reports changed for
 // each case. It runs alone (RUN_SERIAL), so no other test reads the name meanwhile.
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 #include <gtest/gtest.h>
 

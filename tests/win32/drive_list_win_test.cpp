@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 #include <gtest/gtest.h>
 

@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "driveinfo/refresh_steps.h"
-#include "platform/win32/wide_text_win.h"
 #include "ui/caption_fit.h"
 #include "ui/layout_table.h"
 #include "ui/win32/bound_controls_win.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/form1_geometry_win.h"
 #include "ui/win32/message_loop_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::ui::win32 {
 namespace {
@@ -236,8 +236,13 @@ TEST_F(Form1Win, NewDpiRescalesControlsAndFontsAndTakesTheSuggestedRectangle) {
   constexpr int kDpi = 144;
   RECT suggested{40, 30, 0, 0};
   RECT outer{0, 0, clientSizeAt(kDpi).cx, clientSizeAt(kDpi).cy};
-  AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongW(form->window(), GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongW(form->window(), GWL_EXSTYLE)), kDpi);
+  // Windows 10's, so looked up: the build's API level is Windows 7's.
+  using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  ASSERT_NE(adjustForDpi, nullptr);
+  adjustForDpi(&outer, static_cast<DWORD>(GetWindowLongW(form->window(), GWL_STYLE)), FALSE,
+               static_cast<DWORD>(GetWindowLongW(form->window(), GWL_EXSTYLE)), kDpi);
   suggested.right = suggested.left + outer.right - outer.left;
   suggested.bottom = suggested.top + outer.bottom - outer.top;
   SendMessageW(form->window(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi), reinterpret_cast<LPARAM>(&suggested));

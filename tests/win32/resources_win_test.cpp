@@ -5,8 +5,8 @@
 #include <string>
 
 #include "ui/win32/resource.h"
-#include "platform/win32/windows_api.h"
 #include "ui/win32/unique_handle_win.h"
+#include "win32/windows_api.h"
 
 namespace vantora::ui::win32 {
 namespace {

@@ -1,12 +1,12 @@
 // What the kernel32 backend does beyond the shared conformance suite, on the
 // drives of the test prefix (wine_prefix.sh): x: is an empty CD-ROM drive.
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/make_system_queries.h"
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 #include "support/scoped_language.h"
 #include "ui/shown_texts.h"
 #include "ui/win32/control_ids_win.h"

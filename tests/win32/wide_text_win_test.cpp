@@ -1,4 +1,4 @@
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 
 #include <gtest/gtest.h>
 

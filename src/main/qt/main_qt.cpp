@@ -10,20 +10,19 @@
 #include <utility>
 #include <vector>
 
+#include "app/event_guard.h"
 #include "driveinfo/form_model.h"
 #include "i18n/language.h"
+#include "main/qt/missing_display.h"
 #include "platform/make_system_queries.h"
 #include "ui/qt/first_frame_marker.h"
 #include "ui/qt/fonts_qt.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/program_end.h"
 
-int main(int argc, char** argv) {
-  // Qt would abort with a core dump; one line says what is wrong instead.
-  if (const auto problem = vantora::ui::qt::missingDisplay()) {
-    std::fprintf(stderr, "vantora: %s\n", problem->c_str());
-    return 1;
-  }
+namespace {
+
+int run(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantora"));
   vantora::ui::qt::installFontSubstitutions();
@@ -56,4 +55,22 @@ int main(int argc, char** argv) {
   // to measure what keeping them current costs.
   if (qEnvironmentVariable("VANTORA_LIVE_FIGURES") != QLatin1String("0")) window.startLiveFigures();
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Qt would abort with a core dump; one line says what is wrong instead.
+  if (const auto problem = vantora::missingDisplay()) {
+    std::fprintf(stderr, "vantora: %s\n", problem->c_str());
+    return 1;
+  }
+  // The window's events catch their own exceptions; one from start-up ends the
+  // program with one line, not with std::terminate.
+  try {
+    return run(argc, argv);
+  } catch (...) {
+    vantora::reportCurrentException();
+    return 1;
+  }
 }

@@ -1,18 +1,17 @@
 // Vantora on Windows: start-up creates Form1, runs its load handler (centre,
 // refresh) and only then shows the window.
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 #include <commctrl.h>
 
-#include <exception>
 #include <utility>
 
+#include "app/event_guard.h"
 #include "driveinfo/form_model.h"
 #include "i18n/language.h"
 #include "i18n/win32/ui_languages_win.h"
 #include "platform/make_system_queries.h"
-#include "platform/win32/wide_text_win.h"
 #include "ui/win32/form1_win.h"
 #include "ui/win32/message_loop_win.h"
 
@@ -36,8 +35,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const DWORD length = GetEnvironmentVariableW(L"VANTORA_LIVE_FIGURES", setting, 2);
     if (!(length == 1 && setting[0] == L'0')) window.startLiveFigures();
     return vantora::ui::win32::runMessageLoop(window);
-  } catch (const std::exception& error) {
-    MessageBoxW(nullptr, vantora::win32::toWide(error.what()).c_str(), L"Vantora", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // The window's events catch their own exceptions; one from start-up ends
+    // the program with one line, as on Linux.
+    vantora::reportCurrentException();
     return 1;
   }
 }

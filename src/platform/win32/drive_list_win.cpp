@@ -1,13 +1,13 @@
 #include "platform/win32/drive_list_win.h"
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 #include <winnetwk.h>
 
 #include <array>
 #include <string>
 
 #include "platform/utf8_text.h"
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::win32 {
 

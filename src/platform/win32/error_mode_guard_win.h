@@ -2,7 +2,7 @@
 // While one of these lives, a drive without a medium answers "not ready"
 // instead of raising the system's own "insert a disk" dialog.
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 namespace vantora::win32 {
 

@@ -1,11 +1,11 @@
 #include "platform/win32/number_separators_win.h"
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 #include <array>
 #include <string>
 
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::win32 {
 

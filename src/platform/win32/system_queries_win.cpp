@@ -2,7 +2,7 @@
 // buffer sizes the refresh uses, and the names converted to UTF-8 so a label
 // outside the ANSI code page arrives intact.
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 #include <algorithm>
 #include <array>
@@ -19,7 +19,7 @@
 #include "platform/win32/drive_list_win.h"
 #include "platform/win32/error_mode_guard_win.h"
 #include "platform/win32/number_separators_win.h"
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora {
 

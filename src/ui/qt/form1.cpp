@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "app/event_guard.h"
 #include "ui/layout_table.h"
 #include "ui/qt/frame_extents.h"
 #include "ui/qt/picture_pixmaps.h"
@@ -30,7 +31,11 @@ Form1::Form1(Form1Model& model, SystemQueries& system, Form1Seams seams)
       controls_(buildForm1Controls(*this)),
       bound_(controls_),
       events_(model, system, *this),
-      keyPreview_(*this, [this](int keyCode, int shift) { return events_.Form_KeyDown(keyCode, shift); }) {
+      keyPreview_(*this, [this](int keyCode, int shift) {
+        bool taken = false;
+        runGuarded([&] { taken = events_.Form_KeyDown(keyCode, shift); });
+        return taken;
+      }) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(toQString(kWindowCaption));
   setWindowIcon(form1Icon());
@@ -42,9 +47,11 @@ Form1::Form1(Form1Model& model, SystemQueries& system, Form1Seams seams)
   // There is nothing to save, and nothing may run after the user asked to leave.
   if (!seams_.endProgram) seams_.endProgram = [this] { endProcessNow(*this); };
 
-  controls_.drive1->setBeforeDropDown([this] { events_.Drive1_DropDown(); });
-  controls_.drive1->setOnUserSelection([this](std::size_t index) { events_.Drive1_Change(index); });
-  connect(controls_.cmdF10, &QPushButton::clicked, this, [this] { events_.cmdF10_Click(); });
+  // Every event reaches the program through runGuarded: Qt cannot carry an exception.
+  controls_.drive1->setBeforeDropDown([this] { runGuarded([this] { events_.Drive1_DropDown(); }); });
+  controls_.drive1->setOnUserSelection(
+      [this](std::size_t index) { runGuarded([this, index] { events_.Drive1_Change(index); }); });
+  connect(controls_.cmdF10, &QPushButton::clicked, this, [this] { runGuarded([this] { events_.cmdF10_Click(); }); });
 
   renderDriveList(model);
   controls_.ssTab1->strip().setFocus();
@@ -93,7 +100,7 @@ void Form1::startLiveFigures() {
   liveFigures_.setTimerType(Qt::VeryCoarseTimer);
   liveFigures_.setInterval(static_cast<int>(kLiveFiguresInterval.count()));
   connect(&liveFigures_, &QTimer::timeout, this, [this] {
-    if (isVisible() && !isMinimized()) events_.LiveFigures_Tick();
+    if (isVisible() && !isMinimized()) runGuarded([this] { events_.LiveFigures_Tick(); });
   });
   liveFigures_.start();
 }

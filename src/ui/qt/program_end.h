@@ -3,8 +3,6 @@
 #include <QSocketNotifier>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <string>
 
 class QWidget;
 
@@ -28,9 +26,5 @@ class EndSignals : public QObject {
   std::function<void()> onSignal_;
   std::unique_ptr<QSocketNotifier> notifier_;
 };
-
-// Why no window could be shown, when Qt would use X11 and no X display can be
-// opened; nothing when a display answers or another platform is chosen.
-std::optional<std::string> missingDisplay();
 
 }  // namespace vantora::ui::qt

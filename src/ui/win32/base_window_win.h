@@ -2,14 +2,12 @@
 // The shape every window class of ours takes: the C++ object is handed to
 // CreateWindowExW, remembered on WM_NCCREATE, and every later message goes to
 // Derived::HandleMessage. Nothing thrown inside a handler leaves the window
-// procedure: the user is told, and the program ends.
+// procedure, which the system's code calls and cannot pass an exception through:
+// the window stays as the handler left it and goes on working.
 
-#include <exception>
-#include <string>
-
-#include "platform/win32/wide_text_win.h"
-#include "platform/win32/windows_api.h"
+#include "app/event_guard.h"
 #include "ui/win32/unique_handle_win.h"
+#include "win32/windows_api.h"
 
 namespace vantora::ui::win32 {
 
@@ -69,23 +67,9 @@ class BaseWindow {
       static_cast<BaseWindow*>(self)->window_.release();
       return DefWindowProcW(window, message, wParam, lParam);
     }
-    try {
-      return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-      endAfterUnhandled(window, error.what());
-    } catch (...) {
-      endAfterUnhandled(window, "unknown error");
-    }
-    return 0;
-  }
-
-  static void endAfterUnhandled(HWND window, const char* what) noexcept {
-    try {
-      const std::wstring text = vantora::win32::toWide(what);
-      MessageBoxW(window, text.c_str(), L"Vantora", MB_OK | MB_ICONERROR);
-    } catch (...) {
-    }
-    PostQuitMessage(1);
+    LRESULT result = 0;
+    runGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
+    return result;
   }
 
   UniqueWindow window_;

@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/win32/wide_text_win.h"
 #include "ui/caption_fit.h"
 #include "ui/win32/fonts_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::ui::win32 {
 namespace {

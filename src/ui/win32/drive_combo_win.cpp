@@ -1,6 +1,6 @@
 #include "ui/win32/drive_combo_win.h"
 
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::ui::win32 {
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/win32/wide_text_win.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/form1_geometry_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::ui::win32 {
 

@@ -4,8 +4,8 @@
 // both parts are scaled separately, so a page control sits exactly where the
 // tab control's scaled corner plus its own scaled offset puts it.
 
-#include "platform/win32/windows_api.h"
 #include "ui/layout_table.h"
+#include "win32/windows_api.h"
 
 namespace vantora::ui::win32 {
 

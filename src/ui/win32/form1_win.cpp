@@ -7,13 +7,13 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/win32/wide_text_win.h"
 #include "ui/layout_table.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/dpi_win.h"
 #include "ui/win32/form1_geometry_win.h"
 #include "ui/win32/label_painter_win.h"
 #include "ui/win32/resource.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::ui::win32 {
 

@@ -7,8 +7,8 @@
 // right-aligned "45.67 %" onto a second line as soon as the font runs a
 // little wider than the field.)
 
-#include "platform/win32/windows_api.h"
 #include "ui/win32/palette_win.h"
+#include "win32/windows_api.h"
 
 namespace vantora::ui::win32 {
 

@@ -1,5 +1,7 @@
 #include "ui/win32/message_loop_win.h"
 
+#include "app/event_guard.h"
+
 namespace vantora::ui::win32 {
 
 namespace {
@@ -23,11 +25,18 @@ void handleMessage(Form1& form, MSG& message) {
   // F10 alone arrives as WM_SYSKEYDOWN (it opens the menu bar otherwise), with Ctrl as WM_KEYDOWN.
   const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
   const bool forForm = belongsTo(form.window(), message.hwnd);
-  if (keyDown && forForm && form.events().Form_KeyDown(static_cast<int>(message.wParam), shiftState())) return;
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && forForm) {
-    form.OnTabKey(keyHeld(VK_SHIFT), keyHeld(VK_CONTROL));
-    return;
-  }
+  // The keys the window takes before its controls are events like any other:
+  // an exception in one must not end the message loop.
+  bool taken = false;
+  runGuarded([&] {
+    if (keyDown && forForm && form.events().Form_KeyDown(static_cast<int>(message.wParam), shiftState())) {
+      taken = true;
+    } else if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && forForm) {
+      taken = true;
+      form.OnTabKey(keyHeld(VK_SHIFT), keyHeld(VK_CONTROL));
+    }
+  });
+  if (taken) return;
   // The arrow keys move between the controls, as in a dialog.
   if (form.window() && IsDialogMessageW(form.window(), &message)) return;
   TranslateMessage(&message);

@@ -4,8 +4,8 @@
 // to the system. With a high-contrast theme on, every fixed colour gives way
 // to the theme's, so each text keeps the contrast the user chose.
 
-#include "platform/win32/windows_api.h"
 #include "ui/layout_table.h"
+#include "win32/windows_api.h"
 
 namespace vantora::ui::win32 {
 

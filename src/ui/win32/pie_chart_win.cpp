@@ -5,8 +5,8 @@
 
 #include "driveinfo/number_format.h"
 #include "i18n/language.h"
-#include "platform/win32/wide_text_win.h"
 #include "ui/win32/unique_handle_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::ui::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 namespace vantora::ui::win32 {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/windows_api.h"
 #include "ui/win32/unique_handle_win.h"
+#include "win32/windows_api.h"
 
 namespace vantora::automation {
 

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 #include "ui/win32/control_ids_win.h"
 
 namespace vantora::automation {

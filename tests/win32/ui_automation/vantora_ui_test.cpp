@@ -24,10 +24,10 @@
 #include "driveinfo/refresh_steps.h"
 #include "i18n/language.h"
 #include "platform/make_system_queries.h"
-#include "platform/win32/wide_text_win.h"
 #include "ui/layout_table.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/form1_geometry_win.h"
+#include "win32/wide_text_win.h"
 
 namespace vantora::automation {
 namespace {
@@ -62,9 +62,17 @@ bool sameRect(const RECT& a, const RECT& b) {
 const std::set<std::string_view> kRunTimeFields{"lbPC(4)", "lbPC(5)", "lbSyu(0)", "lbSou(1)", "lbAki(2)", "lbSys(0)",
                                                 "lbSys(1)", "lbSys(2)", "Label4", "Text1", "Text2"};
 
+// Windows 10's GetDpiForWindow, looked up: the build's API level is Windows 7's.
+int dpiOf(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : USER_DEFAULT_SCREEN_DPI;
+}
+
 class Form1Driver {
  public:
-  Form1Driver(HWND form, Checks& check) : form_(form), check_(check), dpi_(static_cast<int>(GetDpiForWindow(form))) {}
+  Form1Driver(HWND form, Checks& check) : form_(form), check_(check), dpi_(dpiOf(form)) {}
 
   HWND control(std::string_view name) const { return findDescendant(form_, ui::win32::controlId(name)); }
   std::string text(std::string_view name) const { return toUtf8(windowText(control(name))); }

@@ -1,6 +1,6 @@
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 #include <climits>
 
