@@ -21,7 +21,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication application(argc, argv);
+  // The X11 window class stays "Vantora"; Wayland's app id is the desktop entry's
+  // name, so docks match the window to its menu entry and icon.
   QApplication::setApplicationName(QStringLiteral("Vantora"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.vantora.Vantora"));
   vantora::ui::qt::installFontSubstitutions();
 
   const auto system = vantora::makeSystemQueries();
