@@ -12,6 +12,7 @@
 #include "ui/qt/bound_controls.h"
 #include "ui/qt/form1_controls.h"
 #include "ui/qt/key_preview.h"
+#include "ui/qt/maximise_refusal.h"
 
 namespace vantora::ui::qt {
 
@@ -50,6 +51,7 @@ class Form1 : public QWidget, public Form1Window {
   BoundControls bound_;
   Form1Events events_;
   KeyPreview keyPreview_;
+  MaximiseRefusal maximiseRefusal_{*this};
 };
 
 }  // namespace vantora::ui::qt
