@@ -10,9 +10,11 @@
 namespace vantora {
 
 inline constexpr int vbKeyF10 = 121;
+inline constexpr int vbKeyC = 67;
+inline constexpr int vbCtrlMask = 2;
 
-// The four events of Form1 that run program code. Everything else a user does
-// (switching tabs, scrolling the list) is the controls' own business.
+// The four events of Form1 that run program code, and the copy. Everything else
+// a user does (switching tabs, scrolling the list) is the controls' own business.
 class Form1Events {
  public:
   Form1Events(Form1Model& form, SystemQueries& system, Form1Window& window)
@@ -27,8 +29,13 @@ class Form1Events {
   // drive is gone, the drive selected instead is refreshed.
   void Drive1_DropDown();
   void cmdF10_Click();
-  // F10 ends the program whatever modifiers are held; returns whether the key was taken.
+  // F10 ends the program whatever modifiers are held; Ctrl+C copies. Returns
+  // whether the key was taken.
   bool Form_KeyDown(int keyCode, int shift);
+  // Whether Form_KeyDown takes the key, so a front end can claim it before its controls do.
+  static bool takesKey(int keyCode, int shift);
+  // The context menu's copy, and Ctrl+C: the window's details to the clipboard.
+  void Edit_Copy();
 
  private:
   void refresh();

@@ -40,10 +40,13 @@ class Form1 : public QWidget, public Form1Window {
   void renderDriveList(const Form1Model& form) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
+  void copyDetails(const Form1Model& form) override;
 
  private:
   // The frame the window manager will give the window; none where it is not known.
   QMargins frameToCome() const;
+  // The window's context menu: 「コピー」, wherever in the window it is asked for.
+  void addCopyMenu();
 
   Form1Seams seams_;
   mutable std::optional<QMargins> frameToCome_;

@@ -42,12 +42,14 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   void renderDriveList(const Form1Model& form) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
+  void copyDetails(const Form1Model& form) override;
 
  private:
   void OnCommand(int controlId, int notification);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnGetMinMaxInfo(MINMAXINFO& limits) const;
   void OnActivate(bool active);
+  void OnContextMenu(POINT at);
   void OnSystemColoursChanged(UINT message, WPARAM wParam, LPARAM lParam);
   void switchPage(int step);
   void applyDpi(int dpi);
