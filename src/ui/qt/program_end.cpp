@@ -13,6 +13,8 @@
 #include <utility>
 #include <xcb/xcb.h>
 
+#include "ui/qt/clipboard_handover.h"
+
 namespace vantora::ui::qt {
 namespace {
 
@@ -34,6 +36,7 @@ constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void endProcessNow(QWidget& window) {
   window.hide();
+  handClipboardToManager();
   if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
     if (xcb_connection_t* connection = x11->connection()) {
       xcb_flush(connection);
