@@ -7,8 +7,9 @@
   takes no keys from outside): shown at 450x338, a drive picked in the drop-down
   refreshes the window, maximising keeps 450x338, and F10, Ctrl+F10, 終了/F10
   and the close request each end with status 0.
-- The real program: its first frame reaches the compositor, weston photographs
-  the screen, and SIGTERM ends it with status 0.
+- The real program: its window carries the app id org.vantora.Vantora, its
+  first frame reaches the compositor, weston photographs the screen, and
+  SIGTERM ends it with status 0.
 - No X11 code runs: DISPLAY names a socket of this test's own, and any
   connection to it fails the test. Window positions are the compositor's
   business and are not checked.
@@ -195,23 +196,33 @@ def check_form1(driver, weston, how):
 
 
 def check_sigterm(executable, weston, shot):
-    env = dict(weston.env, VANTORA_MARK_FIRST_FRAME="1")
+    # The protocol log shows the app id the compositor is given.
+    env = dict(weston.env, VANTORA_MARK_FIRST_FRAME="1", WAYLAND_DEBUG="1")
     process = subprocess.Popen([executable], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    watchdog = threading.Timer(60, process.kill)
+    watchdog.start()
+    log = []
     try:
-        ready, _, _ = select.select([process.stderr], [], [], 30)
-        line = process.stderr.readline() if ready else ""
-        if not line.startswith("first-frame"):
-            raise e2e.Failure(f"SIGTERM: no first frame; stderr {line!r}")
+        for line in process.stderr:
+            log.append(line)
+            if line.startswith("first-frame"):
+                break
+        if not log or not log[-1].startswith("first-frame"):
+            raise e2e.Failure(f"SIGTERM: no first frame; stderr {''.join(log[-5:])!r}")
         weston.screenshot(shot)
         process.send_signal(signal.SIGTERM)
+        log += process.stderr.readlines()
         status = process.wait(timeout=10)
     finally:
+        watchdog.cancel()
         if process.poll() is None:
             process.kill()
             process.wait()
     if status != 0:
-        raise e2e.Failure(f"SIGTERM: exit {status}, stderr {process.stderr.read()!r}")
-    print(f"SIGTERM: first frame shown, screenshot {shot}, ended with status 0")
+        raise e2e.Failure(f"SIGTERM: exit {status}, stderr {''.join(log[-5:])!r}")
+    if not any('set_app_id("org.vantora.Vantora")' in line for line in log):
+        raise e2e.Failure("the window's app id is not org.vantora.Vantora, its desktop entry's name")
+    print(f"SIGTERM: first frame shown with app id org.vantora.Vantora, screenshot {shot}, ended with status 0")
 
 
 def main():
