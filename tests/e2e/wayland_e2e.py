@@ -38,26 +38,44 @@ class XWatch:
     """Listens where an X client would connect for DISPLAY=:N and notes every connection."""
 
     def __enter__(self):
-        self.number = e2e.unused_display()
-        self.display = f":{self.number}"
         self.connections = []
         self.lock = threading.Lock()
-        self.sockets = []
-        # libxcb tries the abstract socket first, then the file.
-        for address in (f"\0/tmp/.X11-unix/X{self.number}", f"/tmp/.X11-unix/X{self.number}"):
-            listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        # Far from the numbers servers pick and from those the other tests take
+        # as missing displays; binding is the claim, so a test beside this one
+        # never shares the number.
+        for number in range(64500, 64600):
             try:
-                listener.bind(address)
-            except FileNotFoundError:
-                os.makedirs("/tmp/.X11-unix", mode=0o1777, exist_ok=True)
-                listener.bind(address)
-            listener.listen(8)
-            listener.setblocking(False)
-            self.sockets.append(listener)
+                abstract = self._listen(f"\0/tmp/.X11-unix/X{number}")
+            except OSError:
+                continue
+            try:
+                self.sockets = [abstract, self._listen(f"/tmp/.X11-unix/X{number}")]
+            except OSError:
+                abstract.close()
+                continue
+            self.number = number
+            break
+        else:
+            raise e2e.Failure("no free X display number between 64500 and 64599 to watch")
+        self.display = f":{self.number}"
         self.stop_read, self.stop_write = os.pipe()
         self.thread = threading.Thread(target=self._watch, daemon=True)
         self.thread.start()
         return self
+
+    @staticmethod
+    def _listen(address):
+        # libxcb tries the abstract socket first, then the file.
+        listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        try:
+            os.makedirs("/tmp/.X11-unix", mode=0o1777, exist_ok=True)
+            listener.bind(address)
+        except OSError:
+            listener.close()
+            raise
+        listener.listen(8)
+        listener.setblocking(False)
+        return listener
 
     def _drain(self):
         # A client is turned away at once, so it fails instead of waiting for an answer.
