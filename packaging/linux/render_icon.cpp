@@ -1,7 +1,7 @@
 // Renders the window icon into the hicolor theme sizes a desktop asks for.
 // Every size is a whole multiple of one of the two drawings, scaled by
 // repeating pixels, so the pixel art stays sharp.
-//   vantora_render_icon OUTPUT_DIR  ->  OUTPUT_DIR/<n>x<n>/apps/vantora.png
+//   vantora_render_icon OUTPUT_DIR  ->  OUTPUT_DIR/<n>x<n>/apps/org.vantora.Vantora.png
 
 #include <QDir>
 #include <QImage>
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     const QString folder = QStringLiteral("%1/%2x%2/apps").arg(root).arg(size.edge);
     if (!QDir().mkpath(folder) ||
         !source.scaled(size.edge, size.edge, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-             .save(folder + QStringLiteral("/vantora.png"), "PNG")) {
+             .save(folder + QStringLiteral("/org.vantora.Vantora.png"), "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(folder));
       return 1;
     }

@@ -30,11 +30,21 @@ void Form1Events::Drive1_DropDown() {
 
 void Form1Events::cmdF10_Click() { window_.endProgram(); }
 
-bool Form1Events::Form_KeyDown(int keyCode, int /*shift*/) {
-  if (keyCode != vbKeyF10) return false;
-  window_.endProgram();
+bool Form1Events::takesKey(int keyCode, int shift) {
+  return keyCode == vbKeyF10 || (keyCode == vbKeyC && shift == vbCtrlMask);
+}
+
+bool Form1Events::Form_KeyDown(int keyCode, int shift) {
+  if (!takesKey(keyCode, shift)) return false;
+  if (keyCode == vbKeyF10) {
+    window_.endProgram();
+  } else {
+    Edit_Copy();
+  }
   return true;
 }
+
+void Form1Events::Edit_Copy() { window_.copyDetails(form_); }
 
 void Form1Events::LiveFigures_Tick() {
   if (!live_) return;

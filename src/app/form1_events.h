@@ -11,6 +11,8 @@
 namespace vantora {
 
 inline constexpr int vbKeyF10 = 121;
+inline constexpr int vbKeyC = 67;
+inline constexpr int vbCtrlMask = 2;
 
 // How often the figures of the drive on screen are read again, and how long
 // such a read may take before the drive counts as not answering: long enough
@@ -18,8 +20,8 @@ inline constexpr int vbKeyF10 = 121;
 inline constexpr std::chrono::milliseconds kLiveFiguresInterval{2000};
 inline constexpr std::chrono::milliseconds kLiveFiguresPatience{50};
 
-// The four events of Form1 that run program code, and the tick that keeps its
-// figures current. Everything else a user does (switching tabs, scrolling the
+// The four events of Form1 that run program code, the copy, and the tick that
+// keeps its figures current. Everything else a user does (switching tabs, scrolling the
 // list) is the controls' own business.
 class Form1Events {
  public:
@@ -35,8 +37,13 @@ class Form1Events {
   // drive is gone, the drive selected instead is refreshed.
   void Drive1_DropDown();
   void cmdF10_Click();
-  // F10 ends the program whatever modifiers are held; returns whether the key was taken.
+  // F10 ends the program whatever modifiers are held; Ctrl+C copies. Returns
+  // whether the key was taken.
   bool Form_KeyDown(int keyCode, int shift);
+  // Whether Form_KeyDown takes the key, so a front end can claim it before its controls do.
+  static bool takesKey(int keyCode, int shift);
+  // The context menu's copy, and Ctrl+C: the window's details to the clipboard.
+  void Edit_Copy();
 
   // The front end's timer, every kLiveFiguresInterval while the window is
   // shown and not minimised. After a refresh that ended normally, the drive's

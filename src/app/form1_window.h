@@ -25,6 +25,8 @@ class Form1Window {
   virtual void messageBox(std::string_view text, std::string_view caption) = 0;
   // Ends the process at once; there is nothing to save.
   virtual void endProgram() = 0;
+  // Puts what the window shows of the selected drive on the clipboard as text.
+  virtual void copyDetails(const Form1Model& form) = 0;
 };
 
 }  // namespace vantora

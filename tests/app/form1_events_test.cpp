@@ -46,6 +46,7 @@ class RecordingWindow : public Form1Window {
   }
   std::function<void()> duringBox;
   void endProgram() override { log.push_back("end"); }
+  void copyDetails(const Form1Model& form) override { log.push_back("copy over " + form.Label4.caption()); }
 };
 
 class Form1EventsTest : public ::testing::Test {
@@ -222,6 +223,16 @@ TEST_F(Form1EventsTest, F10EndsTheProgramWhateverTheModifiers) {
 TEST_F(Form1EventsTest, OtherKeysAreIgnored) {
   for (int key : {13, 27, 112, 120, 122, 123, int{'A'}}) EXPECT_FALSE(events.Form_KeyDown(key, 0)) << key;
   EXPECT_TRUE(window.log.empty());
+}
+
+// Ctrl+C alone copies; C with Shift or Alt held besides is some other shortcut, and C alone is typing.
+TEST_F(Form1EventsTest, CtrlCCopiesTheModelAsTheWindowShowsIt) {
+  events.Form_Load();
+  window.log.clear();
+  for (int shift : {0, 1, 3, 4, 6, 7}) EXPECT_FALSE(events.Form_KeyDown(vbKeyC, shift)) << shift;
+  EXPECT_TRUE(events.Form_KeyDown(vbKeyC, vbCtrlMask));
+  events.Edit_Copy();
+  EXPECT_THAT(window.log, ElementsAre("copy over 50 %", "copy over 50 %"));
 }
 
 TEST_F(Form1EventsTest, ExitButtonEndsTheProgram) {

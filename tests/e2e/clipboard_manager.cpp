@@ -3,14 +3,13 @@
 // text as UTF8_STRING, prints it to stdout, tells the program it is done and
 // ends. "ready" on stdout says it is listening.
 
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -34,7 +33,7 @@ int fail(const char* what) {
 }  // namespace
 
 int main() {
-  alarm(120);  // a test that never asks ends us anyway
+  alarm(120);  // a test that never asks ends it anyway
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
   if (xcb_connection_has_error(connection)) return fail("no display");
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
@@ -54,7 +53,7 @@ int main() {
   std::fflush(stdout);
 
   xcb_selection_request_event_t asked{};
-  while (auto* raw = xcb_wait_for_event(connection)) {
+  while (xcb_generic_event_t* raw = xcb_wait_for_event(connection)) {
     const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(raw, &std::free);
     const int type = event->response_type & 0x7f;
     if (type == XCB_SELECTION_REQUEST) {
@@ -71,8 +70,8 @@ int main() {
                                  nullptr),
           &std::free);
       if (!text) return fail("the text could not be read");
-      std::fwrite(xcb_get_property_value(text.get()), 1, static_cast<std::size_t>(xcb_get_property_value_length(text.get())),
-                  stdout);
+      std::fwrite(xcb_get_property_value(text.get()), 1,
+                  static_cast<std::size_t>(xcb_get_property_value_length(text.get())), stdout);
       std::fflush(stdout);
       // Saved: the program may go.
       xcb_selection_notify_event_t done{};

@@ -16,6 +16,7 @@
 
 #include "driveinfo/refresh_steps.h"
 #include "ui/caption_fit.h"
+#include "ui/copy_details.h"
 #include "ui/layout_table.h"
 #include "ui/win32/bound_controls_win.h"
 #include "ui/win32/control_ids_win.h"
@@ -302,6 +303,43 @@ INSTANTIATE_TEST_SUITE_P(Keys, Form1WinKeys,
                                            KeyCase{"SysKeyOnTheTabControl", WM_SYSKEYDOWN, "SSTab1"},
                                            KeyCase{"KeyOnTheButton", WM_KEYDOWN, "cmdF10"}),
                          [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+std::string clipboardText() {
+  if (!OpenClipboard(nullptr)) return "(clipboard not opened)";
+  std::string text = "(no text)";
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = toUtf8(wide);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// Ctrl+C as the message loop meets it, with the key state it reads; Windows text ends its lines in CR LF.
+TEST_F(Form1Win, CtrlCPutsTheWindowOnTheClipboardAsUnicodeText) {
+  form->events().Form_Load();
+  userPicks(1);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  BYTE keys[256]{};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  MSG press{control("List1"), WM_KEYDOWN, 'C', 1, 0, {}};
+  handleMessage(*form, press);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+
+  std::string expected;
+  for (const char c : copyDetails(model)) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(clipboardText(), expected);
+  EXPECT_NE(expected.find("表示ディスク: d: [DATA]\r\n"), std::string::npos) << expected;
+  EXPECT_NE(expected.find("ボリューム名: DATA\r\n"), std::string::npos) << expected;
+  EXPECT_NE(form->window(), nullptr) << "Ctrl+C ends nothing";
+}
 
 TEST_F(Form1Win, TheExitButtonEndsTheProgram) {
   form->events().Form_Load();

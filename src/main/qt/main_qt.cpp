@@ -24,7 +24,10 @@ namespace {
 
 int run(int argc, char** argv) {
   QApplication application(argc, argv);
+  // The X11 window class stays "Vantora"; Wayland's app id is the desktop entry's
+  // name, so docks match the window to its menu entry and icon.
   QApplication::setApplicationName(QStringLiteral("Vantora"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.vantora.Vantora"));
   vantora::ui::qt::installFontSubstitutions();
   // The user's UI languages as Qt reads them: LANGUAGE, then LC_ALL, LC_MESSAGES and LANG.
   std::vector<std::string> languages;

@@ -1,13 +1,18 @@
 #include "ui/qt/form1.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <cmath>
 
 #include "app/event_guard.h"
+#include "ui/copy_details.h"
+#include "ui/copy_texts.h"
 #include "ui/layout_table.h"
 #include "ui/qt/frame_extents.h"
+#include "ui/qt/make_child.h"
 #include "ui/qt/picture_pixmaps.h"
 #include "ui/qt/program_end.h"
 
@@ -53,8 +58,21 @@ Form1::Form1(Form1Model& model, SystemQueries& system, Form1Seams seams)
       [this](std::size_t index) { runGuarded([this, index] { events_.Drive1_Change(index); }); });
   connect(controls_.cmdF10, &QPushButton::clicked, this, [this] { runGuarded([this] { events_.cmdF10_Click(); }); });
 
+  addCopyMenu();
   renderDriveList(model);
   controls_.ssTab1->strip().setFocus();
+}
+
+// Controls without a menu of their own pass the request up to the window.
+void Form1::addCopyMenu() {
+  auto* copy = makeChild<QAction>(*this, toQString(kCopyMenuItem));
+  copy->setObjectName(QStringLiteral("copyAction"));
+  // Shown beside the item; the key itself reaches the handler through the key preview.
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetShortcut);
+  connect(copy, &QAction::triggered, this, [this] { events_.Edit_Copy(); });
+  addAction(copy);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 Extent Form1::screenSize() const {
@@ -110,5 +128,9 @@ void Form1::messageBox(std::string_view text, std::string_view caption) {
 }
 
 void Form1::endProgram() { seams_.endProgram(); }
+
+void Form1::copyDetails(const Form1Model& form) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(ui::copyDetails(form)));
+}
 
 }  // namespace vantora::ui::qt

@@ -13,6 +13,7 @@
 #include "ui/qt/bound_controls.h"
 #include "ui/qt/form1_controls.h"
 #include "ui/qt/key_preview.h"
+#include "ui/qt/maximise_refusal.h"
 
 namespace vantora::ui::qt {
 
@@ -44,10 +45,13 @@ class Form1 : public QWidget, public Form1Window {
   void renderChanges(const Form1Model& before, const Form1Model& after) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
+  void copyDetails(const Form1Model& form) override;
 
  private:
   // The frame the window manager will give the window; none where it is not known.
   QMargins frameToCome() const;
+  // The window's context menu: 「コピー」, wherever in the window it is asked for.
+  void addCopyMenu();
 
   Form1Seams seams_;
   mutable std::optional<QMargins> frameToCome_;
@@ -56,6 +60,7 @@ class Form1 : public QWidget, public Form1Window {
   Form1Events events_;
   KeyPreview keyPreview_;
   QTimer liveFigures_;
+  MaximiseRefusal maximiseRefusal_{*this};
 };
 
 }  // namespace vantora::ui::qt

@@ -40,16 +40,18 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
   const bool shortcutOverride = event->type() == QEvent::ShortcutOverride;
   if ((!keyDown && !shortcutOverride) || !belongsToWindow(watched)) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  // Only F10 does anything in the window's key handler, so other keys go straight
-  // to their control (and are not seen again as they travel up to its parents).
-  if (windowKeyCode(key->key()) != vbKeyF10) return false;
+  // Keys the window's handler does not take go straight to their control (and
+  // are not seen again as they travel up to its parents).
+  const int keyCode = windowKeyCode(key->key());
+  const int shift = shiftState(key->modifiers());
+  if (!Form1Events::takesKey(keyCode, shift)) return false;
   if (shortcutOverride) {
-    // Claim F10 so no shortcut or menu takes it; the key press that follows
-    // reaches the handler.
+    // Claim the key so no shortcut, menu or control (a list copies its own
+    // line on Ctrl+C) takes it; the key press that follows reaches the handler.
     key->accept();
     return true;
   }
-  return keyDown_(vbKeyF10, shiftState(key->modifiers()));
+  return keyDown_(keyCode, shift);
 }
 
 }  // namespace vantora::ui::qt

@@ -5,10 +5,10 @@
 
 namespace vantora::ui::qt {
 
-// Form1's key preview: F10 going down anywhere in the window, whichever control
-// has the focus (the drive list's open popup included), reaches the window's key
-// handler before the control sees it. Keys meant for another modal window (the
-// message box) are left alone.
+// Form1's key preview: a key the window's handler takes (F10, Ctrl+C) going down
+// anywhere in the window, whichever control has the focus (the drive list's open
+// popup included), reaches the window's key handler before the control sees it.
+// Keys meant for another modal window (the message box) are left alone.
 class KeyPreview : public QObject {
  public:
   // keyDown gets the key code and the shift state (1 Shift, 2 Ctrl, 4 Alt) and

@@ -11,6 +11,8 @@
 #include <utility>
 #include <xcb/xcb.h>
 
+#include "ui/qt/clipboard_handover.h"
+
 namespace vantora::ui::qt {
 namespace {
 
@@ -32,6 +34,7 @@ constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void endProcessNow(QWidget& window) {
   window.hide();
+  handClipboardToManager();
   if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
     if (xcb_connection_t* connection = x11->connection()) {
       xcb_flush(connection);

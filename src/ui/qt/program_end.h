@@ -12,7 +12,8 @@ namespace vantora::ui::qt {
 // first. A worker thread may be waiting in the kernel on a hung mount: the
 // process cannot be reaped until that call returns, and the display connection,
 // with the window on it, would live on until then. Closing the connection
-// makes the X server take the window down now.
+// makes the X server take the window down now. A copy this program owns is
+// handed to a clipboard manager first, so it still pastes.
 [[noreturn]] void endProcessNow(QWidget& window);
 
 // SIGTERM, SIGINT and SIGHUP run `onSignal` on the event loop, the way a key

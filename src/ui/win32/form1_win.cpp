@@ -2,12 +2,16 @@
 
 #include <commctrl.h>
 #include <dbt.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
+#include "ui/copy_details.h"
+#include "ui/copy_texts.h"
 #include "ui/layout_table.h"
+#include "ui/win32/clipboard_win.h"
 #include "ui/win32/control_ids_win.h"
 #include "ui/win32/dpi_win.h"
 #include "ui/win32/form1_geometry_win.h"
@@ -26,6 +30,11 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 
 constexpr UINT_PTR kLiveFiguresTimer = 1;
+
+// The context menu's one command; menus answer with it rather than WM_COMMAND.
+constexpr UINT kCopyCommand = 1;
+
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
 
 HICON loadIcon(HINSTANCE instance, int edge) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTORA), IMAGE_ICON, edge, edge, 0));
@@ -83,6 +92,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    // Controls without a menu of their own pass the request up to the window.
+    case WM_CONTEXTMENU: OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case WM_DRAWITEM: return drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), palette_);
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
@@ -108,6 +119,22 @@ void Form1::OnCommand(int controlId, int notification) {
   } else if (controlId == win32::controlId("cmdF10") && notification == BN_CLICKED) {
     events_.cmdF10_Click();
   }
+}
+
+// 「コピー」, at the pointer, or below the focused control when the menu key asked.
+void Form1::OnContextMenu(POINT at) {
+  if (at.x == -1 && at.y == -1) {
+    RECT focused;
+    GetWindowRect(GetFocus() ? GetFocus() : window(), &focused);
+    at = {focused.left, focused.bottom};
+  }
+  const UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  const std::wstring item = toWide(std::string(kCopyMenuItem) + "\tCtrl+C");
+  AppendMenuW(menu.get(), MF_STRING, kCopyCommand, item.c_str());
+  const BOOL chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
+                                     window(), nullptr);
+  if (static_cast<UINT>(chosen) == kCopyCommand) events_.Edit_Copy();
 }
 
 void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -220,5 +247,7 @@ void Form1::messageBox(std::string_view text, std::string_view caption) {
 // Destroying the window ends the message loop at once: nothing queued behind
 // the F10 key or the button runs any more.
 void Form1::endProgram() { DestroyWindow(window()); }
+
+void Form1::copyDetails(const Form1Model& form) { putTextOnClipboard(window(), ui::copyDetails(form)); }
 
 }  // namespace vantora::ui::win32

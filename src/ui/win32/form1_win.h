@@ -46,6 +46,7 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   void renderChanges(const Form1Model& before, const Form1Model& after) override;
   void messageBox(std::string_view text, std::string_view caption) override;
   void endProgram() override;
+  void copyDetails(const Form1Model& form) override;
 
  private:
   void OnCommand(int controlId, int notification);
@@ -53,6 +54,7 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   void OnGetMinMaxInfo(MINMAXINFO& limits) const;
   void OnActivate(bool active);
   void OnLiveFiguresTimer();
+  void OnContextMenu(POINT at);
   void OnSystemColoursChanged(UINT message, WPARAM wParam, LPARAM lParam);
   void switchPage(int step);
   void applyDpi(int dpi);

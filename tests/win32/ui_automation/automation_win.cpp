@@ -172,6 +172,25 @@ void clickAt(POINT screenPoint) {
   SendInput(2, clicks, sizeof(INPUT));
 }
 
+std::wstring clipboardText() {
+  if (!OpenClipboard(nullptr)) return {};
+  std::wstring text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = wide;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void emptyClipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
 void pressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
   std::vector<INPUT> inputs;
   for (WORD modifier : modifiers) inputs.push_back(keyInput(modifier, false));

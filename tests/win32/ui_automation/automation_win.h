@@ -53,6 +53,10 @@ std::vector<std::wstring> comboBoxItems(HWND comboBox);
 // `window`'s rectangle in the client coordinates of `form`.
 RECT rectInClient(HWND form, HWND window);
 
+// The clipboard's CF_UNICODETEXT, empty when it holds none; and the clipboard emptied.
+std::wstring clipboardText();
+void emptyClipboard();
+
 void clickAt(POINT screenPoint);
 void pressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 

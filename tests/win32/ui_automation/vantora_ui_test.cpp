@@ -338,6 +338,34 @@ int run(const std::wstring& executable, const std::wstring& screenshot) {
     }
   }
 
+  // Ctrl+C, and 「コピー」 in the context menu, put what the window shows on the
+  // clipboard: one caption line per field, ending in CR LF as Windows text does.
+  emptyClipboard();
+  SetForegroundWindow(form);
+  pressKey('C', {VK_CONTROL});
+  std::wstring copied;
+  check(waitUntil([&] { return !(copied = clipboardText()).empty(); }, 5s), "Ctrl+C puts text on the clipboard");
+  const auto lineCount = [](const std::wstring& text) {
+    std::size_t lines = 0;
+    for (std::size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2)) ++lines;
+    return lines;
+  };
+  check(copied.starts_with(L"表示ディスク: x:") && copied.find(L"\r\nDisk使用率: ----\r\n") != std::wstring::npos &&
+            lineCount(copied) == 9,
+        "the copy is x:'s nine caption lines in CR LF: " + toUtf8(copied));
+  emptyClipboard();
+  RECT whole{};
+  GetWindowRect(form, &whole);
+  PostMessageW(form, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form),
+               MAKELPARAM((whole.left + whole.right) / 2, (whole.top + whole.bottom) / 2));
+  check(waitUntil([&] { return findTopLevel(vantora.processId(), L"#32768", L"") != nullptr; }, 5s),
+        "the context menu opens");
+  pressKey(VK_DOWN);
+  pressKey(VK_RETURN);
+  std::wstring fromMenu;
+  check(waitUntil([&] { return !(fromMenu = clipboardText()).empty(); }, 5s) && fromMenu == copied,
+        "its コピー copies the same text: " + toUtf8(fromMenu));
+
   // Ctrl+F10 with the focus in the list box ends the program.
   RECT list{};
   GetWindowRect(driver.control("List1"), &list);
