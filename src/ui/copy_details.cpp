@@ -25,7 +25,7 @@ constexpr std::array<std::string_view, 9> kCopiedFields = {
 std::string_view captionOf(std::string_view field) {
   const auto pair = std::ranges::find(kCaptionPairs, field, &CaptionPair::field);
   if (pair == kCaptionPairs.end()) throw std::logic_error("a copied field has no caption");
-  std::string_view caption = findControl(pair->caption)->content;
+  std::string_view caption = i18n::tr(findControl(pair->caption)->content);
   for (const std::string_view trailing : {"：", ":", "　", " "}) {
     while (caption.ends_with(trailing)) caption.remove_suffix(trailing.size());
   }
@@ -45,7 +45,7 @@ std::string valueOf(const Form1Model& form, std::string_view field) {
   if (const auto* items = std::get_if<const std::vector<std::string>*>(&value)) {
     std::string joined;
     for (const std::string& item : **items) {
-      if (!joined.empty()) joined += kCopyListSeparator;
+      if (!joined.empty()) joined += i18n::tr(kCopyListSeparator);
       joined += item;
     }
     return joined;

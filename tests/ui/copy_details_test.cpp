@@ -9,6 +9,7 @@
 
 #include "driveinfo/refresh_drive_info.h"
 #include "support/fake_system_queries.h"
+#include "support/scoped_language.h"
 #include "ui/form1_bindings.h"
 
 namespace vantora::ui {
@@ -47,6 +48,16 @@ TEST(CopyDetails, OneCaptionedLinePerFieldInThePagesOrder) {
             "ボリューム名: SHARE\n"
             "シリアルNo: \n"
             "属性: ファイル名大文字小文字維持、ファイル名大文字小文字区別\n");
+}
+
+// The captions and the joiner are the window's, in its language; the values are as shown.
+TEST(CopyDetails, CaptionsInTheWindowsLanguage) {
+  const testing::ScopedLanguage english("en");
+  const std::vector<std::string> lines = linesOf(copyDetails(shownDrive()));
+  ASSERT_EQ(lines.size(), 9U);
+  EXPECT_EQ(lines[0], "Drive: /mnt/nas [nas:/export]");
+  EXPECT_EQ(lines[4], "Usage: 75 %");
+  EXPECT_EQ(lines[8], "Features: ファイル名大文字小文字維持, ファイル名大文字小文字区別");
 }
 
 // A label may hold anything a file system allows; a paste must not run it into

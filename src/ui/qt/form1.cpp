@@ -65,7 +65,7 @@ Form1::Form1(Form1Model& model, SystemQueries& system, Form1Seams seams)
 
 // Controls without a menu of their own pass the request up to the window.
 void Form1::addCopyMenu() {
-  auto* copy = makeChild<QAction>(*this, toQString(kCopyMenuItem));
+  auto* copy = makeChild<QAction>(*this, toQString(i18n::tr(kCopyMenuItem)));
   copy->setObjectName(QStringLiteral("copyAction"));
   // Shown beside the item; the key itself reaches the handler through the key preview.
   copy->setShortcut(QKeySequence::Copy);

@@ -130,7 +130,7 @@ void Form1::OnContextMenu(POINT at) {
   }
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
-  const std::wstring item = toWide(std::string(kCopyMenuItem) + "\tCtrl+C");
+  const std::wstring item = toWide(std::string(i18n::tr(kCopyMenuItem)) + "\tCtrl+C");
   AppendMenuW(menu.get(), MF_STRING, kCopyCommand, item.c_str());
   const BOOL chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
                                      window(), nullptr);
