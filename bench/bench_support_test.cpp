@@ -25,6 +25,7 @@
 #include "scratch_mounts.h"
 #include "startup_path.h"
 #include "startup_run.h"
+#include "window_manager.h"
 
 namespace vantora::bench {
 namespace {
@@ -203,6 +204,20 @@ TEST(PrivateXvfb, ListensWhileItLivesAndGoesWithTheObject) {
     EXPECT_TRUE(fs::exists(socket));
   }
   EXPECT_FALSE(fs::exists(socket)) << "the server outlived its object";
+}
+
+// The managed rows mean something only if the manager is really up when the first program starts.
+TEST(WindowManager, ManagesTheScreenOnceStartedAndLeavesWithTheObject) {
+  std::string problem;
+  const auto server = PrivateXvfb::start(problem);
+  if (!server) GTEST_SKIP() << problem;
+  EXPECT_FALSE(windowManagerRuns(server->display())) << "a bare server";
+  {
+    const auto manager = WindowManager::start(server->display(), problem);
+    ASSERT_TRUE(manager) << problem;
+    EXPECT_TRUE(windowManagerRuns(server->display()));
+  }
+  EXPECT_FALSE(windowManagerRuns(server->display())) << "the manager outlived its object";
 }
 
 TEST(Table, PrintsRatioAndVerdict) {

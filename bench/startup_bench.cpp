@@ -1,6 +1,7 @@
 // bench_startup: Vantora from exec to its first refreshed frame, and its peak
 // memory, against the floor program (Form1's widget set and nothing else),
-// under a private Xvfb and on Qt's offscreen platform. The two programs take
+// under a private Xvfb, bare and with a window manager (as a desktop has one),
+// and on Qt's offscreen platform. The two programs take
 // turns within each round, so load from elsewhere on the machine falls on both.
 //   bench_startup [--rounds N] [--rows-only]
 
@@ -16,6 +17,7 @@
 #include "private_xvfb.h"
 #include "startup_path.h"
 #include "startup_run.h"
+#include "window_manager.h"
 
 namespace {
 
@@ -115,10 +117,18 @@ int main(int argc, char** argv) {
   {
     std::string problem;
     const auto xvfb = PrivateXvfb::start(problem);
-    Pair onScreen;
-    if (xvfb) onScreen = measurePair({"DISPLAY=" + xvfb->display(), "QT_QPA_PLATFORM=xcb", runtime}, rounds);
-    else onScreen.problem = problem;
-    addRows(rows, "Xvfb", onScreen);
+    Pair bare;
+    Pair managed;
+    if (xvfb) {
+      const std::vector<std::string> onScreen = {"DISPLAY=" + xvfb->display(), "QT_QPA_PLATFORM=xcb", runtime};
+      bare = measurePair(onScreen, rounds);
+      if (const auto openbox = WindowManager::start(xvfb->display(), problem)) managed = measurePair(onScreen, rounds);
+      else managed.problem = problem;
+    } else {
+      bare.problem = managed.problem = problem;
+    }
+    addRows(rows, "Xvfb", bare);
+    addRows(rows, "Xvfb + openbox", managed);
   }
   const std::vector<std::string> offscreen = {"DISPLAY", "QT_QPA_PLATFORM=offscreen", runtime};
   addRows(rows, "offscreen", measurePair(offscreen, rounds));
