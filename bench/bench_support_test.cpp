@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench_table.h"
+#include "marking_child.h"
 #include "mount_table_fixture.h"
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/mount_table_linux.h"
@@ -115,17 +116,38 @@ TEST(StartupRun, TakesTheMarkAndThePeakMemory) {
   const fs::path program = scratch.script(
       "marks", "read up idle < /proc/uptime; echo \"starting\" >&2; echo \"first-frame 1.0 at $up\" >&2; exec sleep 30");
   std::string problem;
-  const auto sample = measureStartup(program, {}, problem);
+  const auto sample = measureStartup({program}, {}, problem);
   ASSERT_TRUE(sample) << problem;
   EXPECT_LT(std::abs(sample->firstFrameMs), 5000);
   EXPECT_GT(sample->peakRssMiB, 0);
+}
+
+// Wine and the program write other lines around the mark; a mark cut short by
+// the pipe is not yet a mark.
+TEST(MarkingChild, FindsTheMarkLineAmongOthers) {
+  struct Case {
+    std::string output;
+    std::optional<double> expected;
+  };
+  const Case cases[] = {
+      {"first-frame 80.1 at 123.456\n", 123.456},
+      {"first-frame\n", 9.5},
+      {"wine: Read access denied for device\nfirst-frame\n", 9.5},
+      {"Qt: noise\nfirst-frame 80.1 at 1.5\nlater\n", 1.5},
+      {"first-frame 80.1 at 123.4", std::nullopt},
+      {"first-frame", std::nullopt},
+      {"no first-frame here\n", std::nullopt},
+      {"first-frames\n", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(markTime(c.output, 9.5), c.expected) << c.output;
 }
 
 TEST(StartupRun, AProgramThatEndsUnmarkedIsReportedWithWhatItSaid) {
   const ScratchDirectory scratch;
   const fs::path program = scratch.script("silent", "echo \"cannot open display\" >&2; exit 1");
   std::string problem;
-  EXPECT_FALSE(measureStartup(program, {}, problem));
+  EXPECT_FALSE(measureStartup({program}, {}, problem));
   EXPECT_NE(problem.find("cannot open display"), std::string::npos) << problem;
 }
 

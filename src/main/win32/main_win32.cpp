@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "driveinfo/form_model.h"
+#include "main/win32/first_frame_mark_win.h"
 #include "platform/make_system_queries.h"
 #include "platform/win32/wide_text_win.h"
 #include "ui/win32/form1_win.h"
@@ -27,6 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     vantora::ui::win32::Form1 window(instance, form, *system);
     window.events().Form_Load();
     window.show(showCommand);
+    vantora::startup::markFirstFrameIfAsked(window.window());
     return vantora::ui::win32::runMessageLoop(window);
   } catch (const std::exception& error) {
     MessageBoxW(nullptr, vantora::win32::toWide(error.what()).c_str(), L"Vantora", MB_OK | MB_ICONERROR);
