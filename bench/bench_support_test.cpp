@@ -143,6 +143,54 @@ TEST(MarkingChild, FindsTheMarkLineAmongOthers) {
   for (const Case& c : cases) EXPECT_EQ(markTime(c.output, 9.5), c.expected) << c.output;
 }
 
+// Wine's programs mark with no clock of their own: the mark's arrival is the time.
+TEST(StartupRun, PairsTheProgramWithItsFloorRoundByRound) {
+  const ScratchDirectory scratch;
+  const fs::path program = scratch.script("program", "echo first-frame >&2; exec sleep 30");
+  const fs::path floor = scratch.script("floor", "echo \"first-frame 1.0 at $(cut -d' ' -f1 /proc/uptime)\" >&2; exec sleep 30");
+  const PairedStartups pair = measurePairedStartups({program}, {floor}, {}, 3);
+  ASSERT_EQ(pair.problem, "");
+  EXPECT_EQ(pair.program.firstFrameMs.size(), 3u);
+  EXPECT_EQ(pair.floor.firstFrameMs.size(), 3u);
+  EXPECT_EQ(pair.floor.peakRssMiB.size(), 3u);
+  for (double ms : pair.program.firstFrameMs) EXPECT_GT(ms, 0) << "a bare mark is timed when it arrives, after exec";
+}
+
+TEST(StartupRun, AFloorThatFailsLeavesTheRowsUnmeasured) {
+  const ScratchDirectory scratch;
+  const fs::path program = scratch.script("program", "echo first-frame >&2; exec sleep 30");
+  const fs::path floor = scratch.script("floor", "echo \"no display\" >&2; exit 1");
+  const PairedStartups pair = measurePairedStartups({program}, {floor}, {}, 3);
+  EXPECT_NE(pair.problem.find("no display"), std::string::npos) << pair.problem;
+  const auto rows = startupRows("start-up", "peak RSS", pair);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_FALSE(rows[0].value);
+  EXPECT_NE(rows[0].note.find("not measured"), std::string::npos);
+}
+
+TEST(StartupRun, RowsHoldTheMediansToATenthOverTheFloor) {
+  struct Case {
+    std::vector<double> program, floor;
+    bool met;
+  };
+  const Case cases[] = {
+      {{100, 111, 500}, {100, 100, 100}, false},  // median 111 against 100: over
+      {{110, 100, 110}, {100, 99, 200}, true},    // median 110 against 100: the bar itself
+      {{90, 90, 90}, {100, 100, 100}, true},      // below the floor
+  };
+  for (const Case& c : cases) {
+    PairedStartups pair;
+    pair.program = {c.program, {30, 30, 30}};
+    pair.floor = {c.floor, {30, 30, 30}};
+    const auto rows = startupRows("start-up", "peak RSS", pair);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].figure, "start-up: exec to first frame");
+    EXPECT_EQ(rows[0].met, c.met) << ::testing::PrintToString(c.program) << " vs " << ::testing::PrintToString(c.floor);
+    EXPECT_EQ(rows[1].figure, "start-up: peak RSS");
+    EXPECT_EQ(rows[1].met, true);
+  }
+}
+
 TEST(StartupRun, AProgramThatEndsUnmarkedIsReportedWithWhatItSaid) {
   const ScratchDirectory scratch;
   const fs::path program = scratch.script("silent", "echo \"cannot open display\" >&2; exit 1");
