@@ -24,7 +24,7 @@ namespace {
 
 using namespace vantora::bench;
 
-constexpr int kDefaultRounds = 21;
+constexpr int kDefaultRounds = 41;
 
 PairedStartups measurePair(const std::vector<std::string>& environment, int rounds) {
   return measurePairedStartups({VANTORA_EXECUTABLE}, {VANTORA_STARTUP_FLOOR}, environment, rounds);

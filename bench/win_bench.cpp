@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 constexpr const char* kObjdump = "x86_64-w64-mingw32-objdump";
 constexpr const char* kCompiler = "x86_64-w64-mingw32-g++-posix";
 constexpr const char* kResourceCompiler = "x86_64-w64-mingw32-windres";
-constexpr int kDefaultRounds = 21;
+constexpr int kDefaultRounds = 41;
 
 // DLLs every Windows installation has; anything else would have to ship beside Vantora.exe.
 const std::set<std::string> kWindowsDlls = {
