@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench_table.h"
+#include "marking_child.h"
 #include "mount_table_fixture.h"
 #include "platform/linux/drive_list_linux.h"
 #include "platform/linux/mount_table_linux.h"
@@ -25,6 +26,7 @@
 #include "scratch_mounts.h"
 #include "startup_path.h"
 #include "startup_run.h"
+#include "window_manager.h"
 
 namespace vantora::bench {
 namespace {
@@ -114,17 +116,86 @@ TEST(StartupRun, TakesTheMarkAndThePeakMemory) {
   const fs::path program = scratch.script(
       "marks", "read up idle < /proc/uptime; echo \"starting\" >&2; echo \"first-frame 1.0 at $up\" >&2; exec sleep 30");
   std::string problem;
-  const auto sample = measureStartup(program, {}, problem);
+  const auto sample = measureStartup({program}, {}, problem);
   ASSERT_TRUE(sample) << problem;
   EXPECT_LT(std::abs(sample->firstFrameMs), 5000);
   EXPECT_GT(sample->peakRssMiB, 0);
+}
+
+// Wine and the program write other lines around the mark; a mark cut short by
+// the pipe is not yet a mark.
+TEST(MarkingChild, FindsTheMarkLineAmongOthers) {
+  struct Case {
+    std::string output;
+    std::optional<double> expected;
+  };
+  const Case cases[] = {
+      {"first-frame 80.1 at 123.456\n", 123.456},
+      {"first-frame\n", 9.5},
+      {"wine: Read access denied for device\nfirst-frame\n", 9.5},
+      {"Qt: noise\nfirst-frame 80.1 at 1.5\nlater\n", 1.5},
+      {"first-frame 80.1 at 123.4", std::nullopt},
+      {"first-frame", std::nullopt},
+      {"no first-frame here\n", std::nullopt},
+      {"first-frames\n", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(markTime(c.output, 9.5), c.expected) << c.output;
+}
+
+// Wine's programs mark with no clock of their own: the mark's arrival is the time.
+TEST(StartupRun, PairsTheProgramWithItsFloorRoundByRound) {
+  const ScratchDirectory scratch;
+  const fs::path program = scratch.script("program", "echo first-frame >&2; exec sleep 30");
+  const fs::path floor = scratch.script("floor", "echo \"first-frame 1.0 at $(cut -d' ' -f1 /proc/uptime)\" >&2; exec sleep 30");
+  const PairedStartups pair = measurePairedStartups({program}, {floor}, {}, 3);
+  ASSERT_EQ(pair.problem, "");
+  EXPECT_EQ(pair.program.firstFrameMs.size(), 3u);
+  EXPECT_EQ(pair.floor.firstFrameMs.size(), 3u);
+  EXPECT_EQ(pair.floor.peakRssMiB.size(), 3u);
+  for (double ms : pair.program.firstFrameMs) EXPECT_GT(ms, 0) << "a bare mark is timed when it arrives, after exec";
+}
+
+TEST(StartupRun, AFloorThatFailsLeavesTheRowsUnmeasured) {
+  const ScratchDirectory scratch;
+  const fs::path program = scratch.script("program", "echo first-frame >&2; exec sleep 30");
+  const fs::path floor = scratch.script("floor", "echo \"no display\" >&2; exit 1");
+  const PairedStartups pair = measurePairedStartups({program}, {floor}, {}, 3);
+  EXPECT_NE(pair.problem.find("no display"), std::string::npos) << pair.problem;
+  const auto rows = startupRows("start-up", "peak RSS", pair);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_FALSE(rows[0].value);
+  EXPECT_NE(rows[0].note.find("not measured"), std::string::npos);
+}
+
+TEST(StartupRun, RowsHoldTheMediansToATenthOverTheFloor) {
+  struct Case {
+    std::vector<double> program, floor;
+    bool met;
+  };
+  const Case cases[] = {
+      {{100, 111, 500}, {100, 100, 100}, false},  // median 111 against 100: over
+      {{110, 100, 110}, {100, 99, 200}, true},    // median 110 against 100: the bar itself
+      {{90, 90, 90}, {100, 100, 100}, true},      // below the floor
+  };
+  for (const Case& c : cases) {
+    PairedStartups pair;
+    pair.program = {c.program, {30, 30, 30}};
+    pair.floor = {c.floor, {30, 30, 30}};
+    const auto rows = startupRows("start-up", "peak RSS", pair);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].figure, "start-up: exec to first frame");
+    EXPECT_EQ(rows[0].met, c.met) << ::testing::PrintToString(c.program) << " vs " << ::testing::PrintToString(c.floor);
+    EXPECT_EQ(rows[1].figure, "start-up: peak RSS");
+    EXPECT_EQ(rows[1].met, true);
+  }
 }
 
 TEST(StartupRun, AProgramThatEndsUnmarkedIsReportedWithWhatItSaid) {
   const ScratchDirectory scratch;
   const fs::path program = scratch.script("silent", "echo \"cannot open display\" >&2; exit 1");
   std::string problem;
-  EXPECT_FALSE(measureStartup(program, {}, problem));
+  EXPECT_FALSE(measureStartup({program}, {}, problem));
   EXPECT_NE(problem.find("cannot open display"), std::string::npos) << problem;
 }
 
@@ -203,6 +274,20 @@ TEST(PrivateXvfb, ListensWhileItLivesAndGoesWithTheObject) {
     EXPECT_TRUE(fs::exists(socket));
   }
   EXPECT_FALSE(fs::exists(socket)) << "the server outlived its object";
+}
+
+// The managed rows mean something only if the manager is really up when the first program starts.
+TEST(WindowManager, ManagesTheScreenOnceStartedAndLeavesWithTheObject) {
+  std::string problem;
+  const auto server = PrivateXvfb::start(problem);
+  if (!server) GTEST_SKIP() << problem;
+  EXPECT_FALSE(windowManagerRuns(server->display())) << "a bare server";
+  {
+    const auto manager = WindowManager::start(server->display(), problem);
+    ASSERT_TRUE(manager) << problem;
+    EXPECT_TRUE(windowManagerRuns(server->display()));
+  }
+  EXPECT_FALSE(windowManagerRuns(server->display())) << "the manager outlived its object";
 }
 
 TEST(Table, PrintsRatioAndVerdict) {

@@ -18,17 +18,23 @@ namespace {
 
 constexpr int kMarkDeadlineMs = 30'000;
 
-// The boot-clock time of a complete mark line in `output`.
-std::optional<double> markedBootTime(const std::string& output) {
-  const std::size_t mark = output.find("first-frame ");
-  if (mark == std::string::npos || output.find('\n', mark) == std::string::npos) return std::nullopt;
-  double sinceExec = 0;
-  double bootTime = 0;
-  if (std::sscanf(output.c_str() + mark, "first-frame %lf at %lf", &sinceExec, &bootTime) != 2) return std::nullopt;
-  return bootTime;
-}
-
 }  // namespace
+
+std::optional<double> markTime(const std::string& output, double arrivedAt) {
+  for (std::size_t mark = output.find("first-frame"); mark != std::string::npos;
+       mark = output.find("first-frame", mark + 1)) {
+    if (mark > 0 && output[mark - 1] != '\n') continue;
+    const std::size_t end = output.find('\n', mark);
+    if (end == std::string::npos) return std::nullopt;
+    const std::string line = output.substr(mark, end - mark);
+    if (line == "first-frame") return arrivedAt;
+    double sinceExec = 0;
+    double bootTime = 0;
+    char rest = 0;
+    if (std::sscanf(line.c_str(), "first-frame %lf at %lf%c", &sinceExec, &bootTime, &rest) == 2) return bootTime;
+  }
+  return std::nullopt;
+}
 
 double secondsAfterBoot() {
   timespec now{};
@@ -80,7 +86,7 @@ std::optional<double> MarkingChild::waitForMark(std::string& problem) {
     const ssize_t got = ::read(errors_, chunk, sizeof chunk);
     if (got <= 0) break;
     output.append(chunk, static_cast<std::size_t>(got));
-    if (const auto markedAt = markedBootTime(output)) return markedAt;
+    if (const auto markedAt = markTime(output, secondsAfterBoot())) return markedAt;
   }
   problem = "marked no first frame; it wrote: " + output.substr(0, 400);
   return std::nullopt;

@@ -1,6 +1,9 @@
 #pragma once
-// A started program that announces its first painted frame on standard error
-// ("first-frame <ms> at <seconds after boot>"), killed when the object goes.
+// A started program that announces its first painted frame on standard error,
+// killed when the object goes. The mark is a line of its own:
+// "first-frame <ms> at <seconds after boot>", or a bare "first-frame" from a
+// program with no clock to compare (a Windows program under wine), which is
+// then timed when the line arrives.
 
 #include <sys/types.h>
 
@@ -47,5 +50,9 @@ class MarkingChild {
 
 // The boot clock now, in seconds.
 double secondsAfterBoot();
+
+// The boot-clock time of the first complete mark line in `output`, taking
+// `arrivedAt` for a bare mark; null while there is none.
+std::optional<double> markTime(const std::string& output, double arrivedAt);
 
 }  // namespace vantora::bench

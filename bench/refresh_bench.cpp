@@ -1,6 +1,6 @@
 // bench_refresh: RefreshDriveInfo through the real Linux backend on /, on a
-// tmpfs and on a labelled ext4 loop image, each against the same system calls
-// made directly (refresh_floor.h); and the drive list built from made-up
+// tmpfs and on a labelled ext4 loop image, each beside the same system calls
+// made directly (refresh_floor.h), the refresh of / against its 2 ms bar; and the drive list built from made-up
 // mount tables of 10, 1,000 and 10,000 mounts, per entry, against reading
 // and splitting the same table. Rounds of every benchmark are interleaved in
 // random order and the table shows medians.
@@ -128,12 +128,16 @@ void registerLiveDriveList() {
   });
 }
 
+// A refresh must feel instant: its bar is a wall time. The floor beside it
+// shows how much of that time the system calls themselves take.
+constexpr double kRefreshBarMicroseconds = 2'000;
+
 TableRow refreshRow(const CollectingReporter& results, const std::string& label, const std::string& figure,
                     bool hasTarget) {
   const auto value = scaled(results.medianSeconds("refresh " + label), 1e6);
   const auto floor = scaled(results.medianSeconds("floor " + label), 1e6);
-  TableRow row{figure, value, floor, "µs", hasTarget ? "ratio <= 1.30" : "", std::nullopt, ""};
-  if (hasTarget && value && floor) row.met = *value <= 1.30 * *floor;
+  TableRow row{figure, value, floor, "µs", hasTarget ? "< 2 ms" : "", std::nullopt, ""};
+  if (hasTarget && value) row.met = *value < kRefreshBarMicroseconds;
   if (const std::string error = results.error("refresh " + label) + results.error("floor " + label); !error.empty()) {
     row.note = error;
   }

@@ -12,10 +12,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QWidget>
-#include <optional>
 
+#include "main/qt/first_frame_marker.h"
 #include "ui/layout_table.h"
-#include "ui/qt/first_frame_marker.h"
 #include "ui/qt/fonts_qt.h"
 #include "ui/qt/make_child.h"
 
@@ -71,8 +70,7 @@ int main(int argc, char** argv) {
     if (row.kind == ControlKind::TabControl) tabs = static_cast<QTabWidget*>(widget);
   }
 
-  std::optional<vantora::ui::qt::FirstFrameMarker> firstFrame;
-  if (qEnvironmentVariableIsSet("VANTORA_MARK_FIRST_FRAME")) firstFrame.emplace(window);
+  const auto firstFrame = vantora::startup::firstFrameMarkerIfAsked(window);
   window.show();
   return QApplication::exec();
 }

@@ -1,8 +1,10 @@
-// bench_win: the size of Vantora.exe and the DLLs it imports, against a floor
-// program of Form1's shape made of stock controls (win_floor.cpp), built here
-// with the same cross compiler and flags. Runs only where the Windows build
-// exists (build/win64-release, made by scripts/test and scripts/package).
-//   bench_win [--rows-only]
+// bench_win: the size of Vantora.exe and the DLLs it imports, and its start-up
+// under wine on a private Xvfb (exec to first painted frame, peak working
+// set), against a floor program of Form1's shape made of stock controls
+// (win_floor.cpp), built here with the same cross compiler and flags. Runs
+// only where the Windows build exists (build/win64-release, made by
+// scripts/test and scripts/package).
+//   bench_win [--rounds N] [--rows-only]
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -12,6 +14,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -19,7 +23,10 @@
 #include <vector>
 
 #include "bench_table.h"
+#include "private_xvfb.h"
+#include "startup_run.h"
 #include "support/child_process.h"
+#include "wine_session.h"
 
 namespace {
 
@@ -28,6 +35,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kObjdump = "x86_64-w64-mingw32-objdump";
 constexpr const char* kCompiler = "x86_64-w64-mingw32-g++-posix";
+constexpr const char* kResourceCompiler = "x86_64-w64-mingw32-windres";
+constexpr int kDefaultRounds = 41;
 
 // DLLs every Windows installation has; anything else would have to ship beside Vantora.exe.
 const std::set<std::string> kWindowsDlls = {
@@ -72,10 +81,28 @@ std::string joined(const std::vector<std::string>& names) {
   return text;
 }
 
+// Both programs started in turns under wine; the mark ends the frame (see first_frame_mark_win.h).
+std::vector<TableRow> startupRows(const fs::path& exe, const fs::path& floorExe, int rounds) {
+  std::string problem;
+  PairedStartups pair;
+  const auto xvfb = PrivateXvfb::start(problem);
+  const auto wine = xvfb ? WineSession::start(VANTORA_SOURCE_DIR, xvfb->display(), problem) : std::nullopt;
+  if (wine) {
+    pair = measurePairedStartups({"wine", exe.string()}, {"wine", floorExe.string()}, wine->environment(), rounds);
+  } else {
+    pair.problem = problem;
+  }
+  return startupRows("start-up, Vantora.exe (wine)", "peak working set", pair);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const bool rowsOnly = takeRowsOnlyFlag(argc, argv);
+  int rounds = kDefaultRounds;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--rounds") == 0) rounds = std::max(1, std::atoi(argv[i + 1]));
+  }
   std::vector<TableRow> rows;
   const fs::path exe = VANTORA_WIN_EXE;
   const fs::path floorExe = fs::path(VANTORA_BENCH_DIR) / "win_floor.exe";
@@ -88,11 +115,17 @@ int main(int argc, char** argv) {
     printTable(rows, !rowsOnly);
     return 0;
   }
-  // The flags of the win64-release preset: release optimisation, everything static.
-  const bool floorBuilt = vantora::testing::runCommand({kCompiler, "-std=c++20", "-O3", "-DNDEBUG", "-static", "-municode",
-                                              "-mwindows", VANTORA_WIN_FLOOR_SOURCE, "-o", floorExe.string(),
-                                              "-lcomctl32"})
-                              .status == 0;
+  // The flags of the win64-release preset: release optimisation, everything static, no symbols.
+  const fs::path floorResources = fs::path(VANTORA_BENCH_DIR) / "win_floor_rc.o";
+  const bool floorBuilt =
+      vantora::testing::runCommand({kResourceCompiler, "-I", std::string(VANTORA_SOURCE_DIR) + "/src/main/win32",
+                                    VANTORA_WIN_FLOOR_RESOURCES, "-o", floorResources.string()})
+              .status == 0 &&
+      vantora::testing::runCommand({kCompiler, "-std=c++20", "-O3", "-DNDEBUG", "-static", "-s", "-municode",
+                                    "-mwindows", "-I", std::string(VANTORA_SOURCE_DIR) + "/src",
+                                    VANTORA_WIN_FLOOR_SOURCE, VANTORA_WIN_MARK_SOURCE, floorResources.string(), "-o",
+                                    floorExe.string(), "-lcomctl32"})
+              .status == 0;
   const std::optional<PeFacts> floor = floorBuilt ? inspect(floorExe) : std::nullopt;
   const std::string floorNote = floor ? "" : "floor not built (" + std::string(kCompiler) + ")";
   const auto ofFloor = [&](double PeFacts::*field) { return floor ? std::optional<double>((*floor).*field) : std::nullopt; };
@@ -109,6 +142,11 @@ int main(int argc, char** argv) {
       floor ? std::optional<double>(static_cast<double>(floor->dlls.size())) : std::nullopt;
   rows.push_back({"Vantora.exe imported DLLs", static_cast<double>(vantora->dlls.size()), floorDlls, "DLLs", "Windows' own only", foreign.empty(),
                   foreign.empty() ? joined(vantora->dlls) : "not Windows': " + joined(foreign)});
+  if (floor) {
+    for (TableRow& row : startupRows(exe, floorExe, rounds)) rows.push_back(std::move(row));
+  } else {
+    rows.push_back({"start-up, Vantora.exe (wine)", std::nullopt, std::nullopt, "", "", std::nullopt, floorNote});
+  }
   printTable(rows, !rowsOnly);
   return 0;
 }

@@ -1,60 +1,80 @@
-// The Windows size floor: a window of Form1's shape made of stock controls
-// (about thirty static texts, a tab control, a drive combo box, a list box, a
-// button), with no program logic. bench_win builds it with the cross compiler
-// and the flags of Vantora.exe and compares the two executables.
+// The Windows floor: a window of Form1's shape made of stock controls, one for
+// each row of the layout table, in its place and font, and nothing more: no
+// drive is asked about, no picture drawn, no chart painted. bench_win builds it
+// with the cross compiler and the flags of Vantora.exe and compares the two
+// executables, their start-up under wine and their peak working set.
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <array>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "main/win32/first_frame_mark_win.h"
+#include "ui/layout_table.h"
 
 namespace {
 
-struct FloorControl {
+using namespace vantora::ui;
+
+std::wstring wide(std::string_view text) {
+  std::wstring out(text.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                         static_cast<int>(out.size()));
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
+int px(int twips) { return twipsToPixels(twips, kDesignDpi); }
+
+struct StockControl {
   const wchar_t* windowClass;
-  const wchar_t* text;
-  int left, top, width, height;
   DWORD style;
 };
 
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+StockControl stockControl(const ControlRow& row) {
+  switch (row.kind) {
+    case ControlKind::Label: return {L"STATIC", 0};
+    case ControlKind::Image: return {L"STATIC", SS_ICON};
+    case ControlKind::DriveList: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_TABSTOP};
+    case ControlKind::TabControl: return {WC_TABCONTROLW, WS_TABSTOP};
+    case ControlKind::Chart: return {L"STATIC", 0};
+    case ControlKind::TextBox: return {L"EDIT", WS_BORDER};
+    case ControlKind::CommandButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+    case ControlKind::ListBox: return {L"LISTBOX", WS_BORDER | WS_VSCROLL};
+  }
+  return {L"STATIC", 0};
+}
 
-constexpr std::array<FloorControl, 34> kControls{{
-    {L"STATIC", L"header", 16, 8, 417, 25, kChild | SS_CENTER},
-    {L"STATIC", L"title", 96, 56, 249, 25, kChild | SS_CENTER},
-    {L"STATIC", L"drive", 96, 88, 89, 17, kChild},
-    {L"COMBOBOX", L"", 184, 84, 169, 200, kChild | CBS_DROPDOWNLIST | WS_TABSTOP},
-    {WC_TABCONTROLW, L"", 8, 120, 433, 161, kChild | WS_TABSTOP},
-    {L"STATIC", L"type", 40, 168, 97, 17, kChild},
-    {L"STATIC", L"*", 168, 168, 225, 17, kChild},
-    {L"STATIC", L"total", 40, 200, 89, 17, kChild},
-    {L"STATIC", L"*", 168, 200, 225, 17, kChild},
-    {L"STATIC", L"free", 40, 232, 97, 17, kChild},
-    {L"STATIC", L"*", 168, 232, 225, 17, kChild},
-    {L"STATIC", L"system", 40, 168, 97, 17, WS_CHILD},
-    {L"STATIC", L"*", 168, 168, 169, 17, WS_CHILD},
-    {L"STATIC", L"volume", 40, 200, 105, 17, WS_CHILD},
-    {L"STATIC", L"*", 168, 200, 169, 17, WS_CHILD},
-    {L"STATIC", L"serial", 40, 232, 97, 17, WS_CHILD},
-    {L"STATIC", L"*", 168, 232, 169, 17, WS_CHILD},
-    {L"STATIC", L"features", 40, 168, 33, 25, WS_CHILD},
-    {L"LISTBOX", L"", 80, 168, 337, 79, WS_CHILD | WS_BORDER | WS_VSCROLL},
-    {L"STATIC", L"usage", 152, 288, 65, 17, kChild},
-    {L"STATIC", L"*", 216, 288, 49, 17, kChild | SS_RIGHT},
-    {L"BUTTON", L"F10", 352, 288, 89, 41, kChild | BS_PUSHBUTTON | WS_TABSTOP},
-    {L"STATIC", L"credit", 16, 312, 273, 17, kChild},
-    {L"STATIC", L"", 16, 32, 64, 64, kChild | SS_ICON},
-    {L"STATIC", L"", 16, 48, 64, 64, WS_CHILD | SS_ICON},
-    {L"STATIC", L"", 16, 48, 64, 64, WS_CHILD | SS_ICON},
-    {L"STATIC", L"", 16, 48, 64, 64, WS_CHILD | SS_ICON},
-    {L"STATIC", L"", 16, 48, 63, 63, WS_CHILD | SS_ICON},
-    {L"STATIC", L"", 272, 272, 81, 73, kChild},
-    {L"EDIT", L"", 8, 288, 49, 18, WS_CHILD},
-    {L"EDIT", L"", 64, 288, 49, 18, WS_CHILD},
-    {L"STATIC", L"name", 88, 40, 41, 17, WS_CHILD},
-    {L"STATIC", L"", 0, 0, 0, 0, WS_CHILD},
-    {L"STATIC", L"", 0, 0, 0, 0, WS_CHILD},
-}};
+// Each distinct font of the layout made once, as Vantora makes them.
+class Fonts {
+ public:
+  Fonts() = default;
+  Fonts(const Fonts&) = delete;
+  Fonts& operator=(const Fonts&) = delete;
+  ~Fonts() {
+    for (const auto& made : made_) DeleteObject(made.second);
+  }
+
+  HFONT fontFor(const FontStyle& style) {
+    if (style.face == FontFace::WindowDefault) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const auto& [known, font] : made_) {
+      if (known.face == style.face && known.points == style.points && known.weight == style.weight) return font;
+    }
+    const bool fixedPitch = style.face == FontFace::MsGothic;
+    HFONT font = CreateFontW(-pointsToPixels(style.points, kDesignDpi), 0, 0, 0, style.weight, FALSE, FALSE, FALSE,
+                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS,
+                             fixedPitch ? L"ＭＳ ゴシック" : L"ＭＳ Ｐゴシック");
+    made_.emplace_back(style, font);
+    return font;
+  }
+
+ private:
+  std::vector<std::pair<FontStyle, HFONT>> made_;
+};
 
 LRESULT CALLBACK floorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
@@ -75,13 +95,42 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"VantoraFloor";
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, L"VantoraFloor", L"floor", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 450, 338, nullptr, nullptr, instance, nullptr);
-  for (const FloorControl& control : kControls) {
-    CreateWindowExW(0, control.windowClass, control.text, control.style, control.left, control.top, control.width,
-                    control.height, window, nullptr, instance, nullptr);
+  constexpr DWORD kFrame = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  RECT outer{0, 0, px(kClientWidthTwips), px(kClientHeightTwips)};
+  AdjustWindowRect(&outer, kFrame, FALSE);
+  HWND window = CreateWindowExW(0, L"VantoraFloor", wide(kWindowCaption).c_str(), kFrame, CW_USEDEFAULT,
+                                CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                instance, nullptr);
+  Fonts fonts;
+  // A tab page's controls sit on the window, measured from the tab control's corner; the first page shows.
+  const ControlRow& tab = *findControl("SSTab1");
+  for (const ControlRow& row : kForm1Layout) {
+    const bool onPage = row.container != Container::Window;
+    const bool shown = row.visible && (!onPage || row.container == Container::TypePage);
+    const StockControl stock = stockControl(row);
+    HWND control = CreateWindowExW(
+        0, stock.windowClass, wide(row.content).c_str(), WS_CHILD | (shown ? WS_VISIBLE : 0) | stock.style,
+        px(row.left + (onPage ? tab.left : 0)), px(row.top + (onPage ? tab.top : 0)), px(row.width),
+        px(row.height), window, nullptr, instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.fontFor(row.font)), FALSE);
+    if (row.kind == ControlKind::TabControl) {
+      for (std::string_view caption : kTabCaptions) {
+        std::wstring text = wide(caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageW(control, TCM_INSERTITEMW, SendMessageW(control, TCM_GETITEMCOUNT, 0, 0),
+                     reinterpret_cast<LPARAM>(&item));
+      }
+    }
+    if (row.kind == ControlKind::DriveList) {
+      SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\"));
+      SendMessageW(control, CB_SETCURSEL, 0, 0);
+    }
   }
   ShowWindow(window, show);
+  UpdateWindow(window);
+  vantora::startup::markFirstFrameIfAsked(window);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -64,19 +65,21 @@ void increment(std::string& digits) {
 }
 
 // The double as a person would write it with 15 significant digits, rounded
-// half away from zero to hundredths. to_chars writes the same digits as
-// printf's "%.14e" whatever the process locale, whose decimal point may be
-// more than one byte long.
+// half away from zero to hundredths. printf's "%.14e" writes the digits; the
+// decimal point between them is the process locale's and may be more than one
+// byte long, so only the digits are read. (std::to_chars would need no such
+// care, but its tables alone would make up a third of Vantora.exe.)
 DecimalText roundToHundredths(double value) {
   if (!std::isfinite(value)) throw std::domain_error("not a finite number");
-  std::array<char, 40> text{};
-  const char* end =
-      std::to_chars(text.data(), text.data() + text.size(), std::fabs(value), std::chars_format::scientific, 14).ptr;
-  // text: d.dddddddddddddde[+-]xx
-  const std::string_view written(text.data(), static_cast<std::size_t>(end - text.data()));
+  std::array<char, 64> text{};
+  std::snprintf(text.data(), text.size(), "%.14e", std::fabs(value));
+  // text: d<point>dddddddddddddde[+-]xx
+  const std::string_view written(text.data());
   const std::size_t e = written.find('e');
-  std::string significant(1, written[0]);
-  significant.append(written.substr(2, e - 2));
+  std::string significant;
+  for (char c : written.substr(0, e)) {
+    if (c >= '0' && c <= '9') significant.push_back(c);
+  }
   std::string_view exponentText = written.substr(e + 1);
   if (exponentText.starts_with('+')) exponentText.remove_prefix(1);
   int exponent = 0;

@@ -13,9 +13,9 @@
 #include "app/event_guard.h"
 #include "driveinfo/form_model.h"
 #include "i18n/language.h"
+#include "main/qt/first_frame_marker.h"
 #include "main/qt/missing_display.h"
 #include "platform/make_system_queries.h"
-#include "ui/qt/first_frame_marker.h"
 #include "ui/qt/fonts_qt.h"
 #include "ui/qt/form1.h"
 #include "ui/qt/program_end.h"
@@ -47,8 +47,7 @@ int run(int argc, char** argv) {
   vantora::ui::qt::Form1 window(form, *system);
   // Asked to end from outside, the program ends as F10 ends it.
   const vantora::ui::qt::EndSignals endSignals([&window] { window.endProgram(); });
-  std::optional<vantora::ui::qt::FirstFrameMarker> firstFrame;
-  if (qEnvironmentVariableIsSet("VANTORA_MARK_FIRST_FRAME")) firstFrame.emplace(window);
+  const auto firstFrame = vantora::startup::firstFrameMarkerIfAsked(window);
 
   vantora::DriveList list = drives.get();
   form.Drive1.replaceEntries(std::move(list.drives), list.current);

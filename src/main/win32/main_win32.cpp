@@ -11,6 +11,7 @@
 #include "driveinfo/form_model.h"
 #include "i18n/language.h"
 #include "i18n/win32/ui_languages_win.h"
+#include "main/win32/first_frame_mark_win.h"
 #include "platform/make_system_queries.h"
 #include "ui/win32/form1_win.h"
 #include "ui/win32/message_loop_win.h"
@@ -34,6 +35,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     wchar_t setting[2]{};
     const DWORD length = GetEnvironmentVariableW(L"VANTORA_LIVE_FIGURES", setting, 2);
     if (!(length == 1 && setting[0] == L'0')) window.startLiveFigures();
+    vantora::startup::markFirstFrameIfAsked(window.window());
     return vantora::ui::win32::runMessageLoop(window);
   } catch (...) {
     // The window's events catch their own exceptions; one from start-up ends

@@ -11,7 +11,6 @@
 #include "ui/copy_details.h"
 #include "ui/copy_texts.h"
 #include "ui/layout_table.h"
-#include "ui/qt/frame_extents.h"
 #include "ui/qt/make_child.h"
 #include "ui/qt/picture_pixmaps.h"
 #include "ui/qt/program_end.h"
@@ -20,6 +19,14 @@ namespace vantora::ui::qt {
 namespace {
 
 QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The window manager decides the frame from the window's size hints (a window
+// of fixed size gets no resize handle), so they are set before it is asked.
+QWidget& shaped(QWidget& window) {
+  window.setWindowTitle(toQString(kWindowCaption));
+  window.setFixedSize(twipsToPixels(kClientWidthTwips, kDesignDpi), twipsToPixels(kClientHeightTwips, kDesignDpi));
+  return window;
+}
 
 void showMessageBox(QWidget& parent, const QString& text, const QString& caption) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, &parent);
@@ -33,6 +40,7 @@ Form1::Form1(Form1Model& model, SystemQueries& system, Form1Seams seams)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       seams_(std::move(seams)),
+      frameRequest_(shaped(*this)),
       controls_(buildForm1Controls(*this)),
       bound_(controls_),
       events_(model, system, *this),
@@ -42,9 +50,7 @@ Form1::Form1(Form1Model& model, SystemQueries& system, Form1Seams seams)
         return taken;
       }) {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(toQString(kWindowCaption));
   setWindowIcon(form1Icon());
-  setFixedSize(twipsToPixels(kClientWidthTwips, kDesignDpi), twipsToPixels(kClientHeightTwips, kDesignDpi));
 
   if (!seams_.messageBox) {
     seams_.messageBox = [this](const QString& text, const QString& caption) { showMessageBox(*this, text, caption); };
@@ -101,7 +107,7 @@ void Form1::moveTo(Position topLeft) {
 }
 
 QMargins Form1::frameToCome() const {
-  if (!frameToCome_) frameToCome_ = frameExtentsBeforeMapping(*this).value_or(QMargins());
+  if (!frameToCome_) frameToCome_ = frameRequest_.answer().value_or(QMargins());
   return *frameToCome_;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/system_queries.h"
 #include "ui/qt/bound_controls.h"
 #include "ui/qt/form1_controls.h"
+#include "ui/qt/frame_extents.h"
 #include "ui/qt/key_preview.h"
 #include "ui/qt/maximise_refusal.h"
 
@@ -54,6 +55,8 @@ class Form1 : public QWidget, public Form1Window {
   void addCopyMenu();
 
   Form1Seams seams_;
+  // Asked before the controls are built, answered by the time the load handler centres the window.
+  FrameExtentsRequest frameRequest_;
   mutable std::optional<QMargins> frameToCome_;
   Form1Controls controls_;
   BoundControls bound_;

@@ -1,4 +1,4 @@
-#include "ui/qt/first_frame_marker.h"
+#include "main/qt/first_frame_marker.h"
 
 #include <unistd.h>
 
@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-namespace vantora::ui::qt {
+namespace vantora::startup {
 namespace {
 
 // Field 22 of /proc/self/stat: the start time in clock ticks after boot (one
@@ -41,8 +41,8 @@ double secondsAfterBoot() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-}  // namespace
-
+// Milliseconds since the kernel started this process (before the loader ran),
+// or since the first call where that time cannot be read.
 double millisecondsSinceProcessStart() {
   static const std::optional<double> start = processStartSecondsAfterBoot();
   static const double fallbackStart = secondsAfterBoot();
@@ -53,6 +53,8 @@ void printFirstFrameMark() {
   const double sinceStart = millisecondsSinceProcessStart();
   std::fprintf(stderr, "first-frame %.1f at %.6f\n", sinceStart, secondsAfterBoot());
 }
+
+}  // namespace
 
 FirstFrameMarker::FirstFrameMarker(QWidget& window) : window_(window) { window_.installEventFilter(this); }
 
@@ -66,4 +68,9 @@ bool FirstFrameMarker::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-}  // namespace vantora::ui::qt
+std::unique_ptr<FirstFrameMarker> firstFrameMarkerIfAsked(QWidget& window) {
+  if (!qEnvironmentVariableIsSet("VANTORA_MARK_FIRST_FRAME")) return nullptr;
+  return std::make_unique<FirstFrameMarker>(window);
+}
+
+}  // namespace vantora::startup
