@@ -1,7 +1,7 @@
 #pragma once
 // The start-up measurement's mark: only it sets VANTORA_MARK_FIRST_FRAME.
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 namespace vantora::startup {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win32/wide_text_win.h"
+#include "win32/wide_text_win.h"
 #include "ui/win32/unique_handle_win.h"
 
 namespace vantora::ui::win32 {

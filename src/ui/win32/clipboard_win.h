@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "platform/win32/windows_api.h"
+#include "win32/windows_api.h"
 
 namespace vantora::ui::win32 {
 
