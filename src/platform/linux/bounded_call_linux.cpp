@@ -122,8 +122,7 @@ std::chrono::milliseconds mountQueryDeadlineFrom(const char* text) {
 }
 
 std::chrono::milliseconds mountQueryDeadline() {
-  static const std::chrono::milliseconds deadline = mountQueryDeadlineFrom(std::getenv("VANTORA_QUERY_TIMEOUT_MS"));
-  return deadline;
+  return mountQueryDeadlineFrom(std::getenv("VANTORA_QUERY_TIMEOUT_MS"));
 }
 
 std::uint32_t BoundedCalls::runWork(const std::string& key, BoundedClock::time_point until,

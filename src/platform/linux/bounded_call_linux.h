@@ -21,7 +21,7 @@ inline constexpr std::chrono::milliseconds kMountQueryDeadline{5000};
 
 // The deadline the program uses: VANTORA_QUERY_TIMEOUT_MS when it holds a
 // whole number of milliseconds from 1 to 600000, kMountQueryDeadline
-// otherwise. The environment is read once, on the first call.
+// otherwise. The program asks once, when it makes its queries.
 std::chrono::milliseconds mountQueryDeadline();
 
 // The deadline a VANTORA_QUERY_TIMEOUT_MS value asks for; null (absent),
