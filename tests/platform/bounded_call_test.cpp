@@ -23,6 +23,10 @@ using namespace std::chrono_literals;
 // negative: never. Other threads are not affected.
 thread_local int allocationsBeforeFailure = -1;
 
+// Long enough for a call's thread to start on a loaded machine under a
+// sanitizer: work that is to be stuck when its deadline passes has started by then.
+constexpr auto kStartsWithin = 1s;
+
 // A deadline this far from now.
 BoundedClock::time_point in(std::chrono::milliseconds wait) { return BoundedClock::now() + wait; }
 
@@ -55,8 +59,8 @@ TEST(BoundedCall, StuckWorkTimesOutAndBlocksOnlyItsOwnKey) {
   BoundedCalls calls;
 
   const auto begin = BoundedClock::now();
-  const auto first = calls.run("/mnt/hung", in(50ms), stuck);
-  EXPECT_GE(BoundedClock::now() - begin, 50ms);
+  const auto first = calls.run("/mnt/hung", in(kStartsWithin), stuck);
+  EXPECT_GE(BoundedClock::now() - begin, kStartsWithin);
   EXPECT_FALSE(first.value);
   EXPECT_EQ(first.error, winerror::kErrorSemTimeout);
 
@@ -88,7 +92,7 @@ TEST(BoundedCall, CallersRacingOnOneKeyStartOneThread) {
   for (int i = 0; i < 8; ++i) {
     callers.emplace_back([&] {
       BoundedCalls calls;  // one per thread: the stuck key is shared by all
-      if (calls.run("/mnt/race", in(100ms), stuck).error == winerror::kErrorSemTimeout) ++timedOut;
+      if (calls.run("/mnt/race", in(kStartsWithin), stuck).error == winerror::kErrorSemTimeout) ++timedOut;
     });
   }
   for (std::thread& caller : callers) caller.join();
@@ -190,14 +194,14 @@ TEST(BoundedCallThreads, StuckMountTiesUpOneThreadThatEndsOnceReleased) {
     return stuck();
   };
   BoundedCalls calls;
-  EXPECT_EQ(calls.run("/mnt/dead", in(20ms), stuckAndSignalling).error, winerror::kErrorSemTimeout);
+  EXPECT_EQ(calls.run("/mnt/dead", in(kStartsWithin), stuckAndSignalling).error, winerror::kErrorSemTimeout);
   for (int refresh = 0; refresh < 5; ++refresh) {
     EXPECT_EQ(calls.run("/mnt/dead", in(20ms), stuck).error, winerror::kErrorSemTimeout);
   }
   // Other mounts are served meanwhile.
   EXPECT_EQ(calls.run("/mnt/alive", in(5s), [] { return Outcome<int>{3}; }).value, 3);
   EXPECT_EQ(stuck.started->load(), 1);
-  handedOver->get_future().wait();
+  ASSERT_EQ(handedOver->get_future().wait_for(30s), std::future_status::ready) << "the stuck work never started";
   EXPECT_EQ(ended->wait_for(0s), std::future_status::timeout);
   release.set_value();
   // A generous bound, not a timing: the thread only has to return and end.
