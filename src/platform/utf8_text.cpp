@@ -40,17 +40,21 @@ std::size_t sequenceLength(std::string_view text) {
   return length;
 }
 
-// Control characters, and the bidirectional marks, embeddings, overrides and
-// isolates that reorder the text around them.
-bool isControlOrBidi(std::string_view character) {
+// Characters that break a line or change the direction of the text around
+// them: controls, the line and paragraph separators, the bidirectional marks,
+// embeddings, overrides and isolates, and U+FEFF, which no name needs and
+// which hides in one. Joiners (U+200C, U+200D) and U+180E spell real names.
+bool breaksOrReorders(std::string_view character) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
   if (character.size() == 1) return byte(0) < 0x20 || byte(0) == 0x7F;
-  // C1 controls U+0080..U+009F are encoded C2 80..C2 9F.
-  if (character.size() == 2) return byte(0) == 0xC2 && byte(1) < 0xA0;
-  if (character.size() != 3 || byte(0) != 0xE2) return false;
-  // U+200E, U+200F: E2 80 8E, E2 80 8F; U+202A..U+202E: E2 80 AA..E2 80 AE;
+  // C1 controls U+0080..U+009F are C2 80..C2 9F; U+061C is D8 9C.
+  if (character.size() == 2) return (byte(0) == 0xC2 && byte(1) < 0xA0) || (byte(0) == 0xD8 && byte(1) == 0x9C);
+  if (character.size() != 3) return false;
+  if (byte(0) == 0xEF) return byte(1) == 0xBB && byte(2) == 0xBF;  // U+FEFF
+  if (byte(0) != 0xE2) return false;
+  // U+200E, U+200F: E2 80 8E, E2 80 8F; U+2028..U+202E: E2 80 A8..E2 80 AE;
   // U+2066..U+2069: E2 81 A6..E2 81 A9.
-  if (byte(1) == 0x80) return byte(2) == 0x8E || byte(2) == 0x8F || (byte(2) >= 0xAA && byte(2) <= 0xAE);
+  if (byte(1) == 0x80) return byte(2) == 0x8E || byte(2) == 0x8F || (byte(2) >= 0xA8 && byte(2) <= 0xAE);
   return byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9;
 }
 
@@ -78,7 +82,7 @@ std::string repaired(std::string_view raw, bool replaceControls) {
       continue;
     }
     const std::string_view character = raw.substr(0, length);
-    text += replaceControls && isControlOrBidi(character) ? kReplacement : character;
+    text += replaceControls && breaksOrReorders(character) ? kReplacement : character;
     raw.remove_prefix(length);
   }
   return text;

@@ -15,10 +15,12 @@ namespace vantora {
 // included).
 std::string validUtf8(std::string_view raw);
 
-// As validUtf8, and control characters (C0, DEL, C1) and bidirectional
-// formatting characters (U+200E, U+200F, U+202A..U+202E, U+2066..U+2069)
-// replaced by U+FFFD too: a label or mount point with a newline must not
-// break a one-line caption, nor one with U+202E show "exe.txt" as "txt.exe".
+// As validUtf8, and every character that breaks a line or reorders text
+// replaced by U+FFFD too: control characters (C0, DEL, C1), the line and
+// paragraph separators (U+2028, U+2029), the bidirectional formatting
+// characters (U+061C, U+200E, U+200F, U+202A..U+202E, U+2066..U+2069) and
+// U+FEFF. A label or mount point with a newline must not break a one-line
+// caption, nor one with U+202E show "exe.txt" as "txt.exe".
 std::string displayText(std::string_view raw);
 
 // A drive list entry's text: "/media/usb [PHOTOS]", "c: [SYSTEM]", or the

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <new>
 #include <future>
 #include <ostream>
 #include <stdexcept>
@@ -16,6 +18,14 @@ namespace {
 
 using namespace linux_backend;
 using namespace std::chrono_literals;
+
+// Allocations on this thread fail once this many more have succeeded;
+// negative: never. Other threads are not affected.
+thread_local int allocationsBeforeFailure = -1;
+
+// Long enough for a call's thread to start on a loaded machine under a
+// sanitizer: work that is to be stuck when its deadline passes has started by then.
+constexpr auto kStartsWithin = 1s;
 
 // A deadline this far from now.
 BoundedClock::time_point in(std::chrono::milliseconds wait) { return BoundedClock::now() + wait; }
@@ -49,8 +59,8 @@ TEST(BoundedCall, StuckWorkTimesOutAndBlocksOnlyItsOwnKey) {
   BoundedCalls calls;
 
   const auto begin = BoundedClock::now();
-  const auto first = calls.run("/mnt/hung", in(50ms), stuck);
-  EXPECT_GE(BoundedClock::now() - begin, 50ms);
+  const auto first = calls.run("/mnt/hung", in(kStartsWithin), stuck);
+  EXPECT_GE(BoundedClock::now() - begin, kStartsWithin);
   EXPECT_FALSE(first.value);
   EXPECT_EQ(first.error, winerror::kErrorSemTimeout);
 
@@ -82,7 +92,7 @@ TEST(BoundedCall, CallersRacingOnOneKeyStartOneThread) {
   for (int i = 0; i < 8; ++i) {
     callers.emplace_back([&] {
       BoundedCalls calls;  // one per thread: the stuck key is shared by all
-      if (calls.run("/mnt/race", in(100ms), stuck).error == winerror::kErrorSemTimeout) ++timedOut;
+      if (calls.run("/mnt/race", in(kStartsWithin), stuck).error == winerror::kErrorSemTimeout) ++timedOut;
     });
   }
   for (std::thread& caller : callers) caller.join();
@@ -100,6 +110,44 @@ TEST(BoundedCall, DeadlineAlreadyPassedStartsNothing) {
   });
   EXPECT_EQ(outcome.error, winerror::kErrorSemTimeout);
   EXPECT_EQ(started->load(), 0);
+}
+
+// A deadline shorter than any thread takes to start: the work is handed over
+// and the deadline passes before it starts. It must then never run, not even
+// once the caller has had its answer (the statvfs would go on without anyone
+// waiting for it).
+TEST(BoundedCall, WorkTheDeadlineOvertookNeverStarts) {
+  BoundedCalls calls;
+  auto started = std::make_shared<std::atomic<int>>(0);
+  for (int call = 0; call < 50; ++call) {
+    const auto outcome = calls.run("/mnt/slow-start", BoundedClock::now() + 1us, [started] {
+      ++*started;
+      return Outcome<int>{1};
+    });
+    EXPECT_EQ(outcome.error, winerror::kErrorSemTimeout);
+  }
+  // Time for any work handed over to start late; none may.
+  std::this_thread::sleep_for(200ms);
+  EXPECT_EQ(started->load(), 0);
+}
+
+// Memory running out at any allocation of a call leaves the mount free to be
+// asked again: the call throws or fails, but never keeps the mount's key.
+TEST(BoundedCall, RunningOutOfMemoryNeverKeepsTheMountTaken) {
+  BoundedCalls calls;
+  const std::string key = "/media/a mount point too long to be stored in place";
+  bool swept = false;
+  for (int allocations = 0; !swept; ++allocations) {
+    allocationsBeforeFailure = allocations;
+    try {
+      calls.run(key, in(5s), [] { return Outcome<int>{1}; });
+    } catch (const std::bad_alloc&) {
+    }
+    swept = allocationsBeforeFailure >= 0;  // the call needed no more allocations than this
+    allocationsBeforeFailure = -1;
+    ASSERT_EQ(calls.run(key, in(5s), [] { return Outcome<int>{2}; }).value, 2)
+        << "the mount stayed taken after allocation " << allocations << " failed";
+  }
 }
 
 // Tells when the thread that ran some work has ended: a thread's own objects
@@ -121,20 +169,18 @@ std::future<void> signalWhenThisThreadEnds() {
 
 Outcome<std::thread::id> whereItRan() { return {std::this_thread::get_id()}; }
 
-TEST(BoundedCallThreads, CallsShareOneWorkerThatEndsWithThem) {
-  std::future<void> ended;
-  {
-    BoundedCalls calls;
-    const auto first = calls.run("/", in(5s), [&ended] {
-      ended = signalWhenThisThreadEnds();
-      return whereItRan();
-    });
-    ASSERT_TRUE(first.value);
-    EXPECT_NE(*first.value, std::this_thread::get_id());
-    for (const char* key : {"/mnt/a", "/", "/mnt/a"}) EXPECT_EQ(calls.run(key, in(5s), whereItRan).value, first.value);
-    EXPECT_EQ(ended.wait_for(0s), std::future_status::timeout) << "the worker ended between calls";
-  }
-  EXPECT_EQ(ended.wait_for(0s), std::future_status::ready) << "the worker outlived its calls";
+// Only a stuck mount may keep a thread: a call answered in time has ended
+// its thread when it returns.
+TEST(BoundedCallThreads, AnsweredCallLeavesNoThreadBehind) {
+  auto ended = std::make_shared<std::future<void>>();
+  BoundedCalls calls;
+  const auto answer = calls.run("/", in(5s), [ended] {
+    *ended = signalWhenThisThreadEnds();
+    return whereItRan();
+  });
+  ASSERT_TRUE(answer.value);
+  EXPECT_NE(*answer.value, std::this_thread::get_id());
+  EXPECT_EQ(ended->wait_for(0s), std::future_status::ready) << "the call's thread outlived its answer";
 }
 
 TEST(BoundedCallThreads, StuckMountTiesUpOneThreadThatEndsOnceReleased) {
@@ -148,14 +194,14 @@ TEST(BoundedCallThreads, StuckMountTiesUpOneThreadThatEndsOnceReleased) {
     return stuck();
   };
   BoundedCalls calls;
-  EXPECT_EQ(calls.run("/mnt/dead", in(20ms), stuckAndSignalling).error, winerror::kErrorSemTimeout);
+  EXPECT_EQ(calls.run("/mnt/dead", in(kStartsWithin), stuckAndSignalling).error, winerror::kErrorSemTimeout);
   for (int refresh = 0; refresh < 5; ++refresh) {
     EXPECT_EQ(calls.run("/mnt/dead", in(20ms), stuck).error, winerror::kErrorSemTimeout);
   }
-  // A fresh worker serves the other mounts.
+  // Other mounts are served meanwhile.
   EXPECT_EQ(calls.run("/mnt/alive", in(5s), [] { return Outcome<int>{3}; }).value, 3);
   EXPECT_EQ(stuck.started->load(), 1);
-  handedOver->get_future().wait();
+  ASSERT_EQ(handedOver->get_future().wait_for(30s), std::future_status::ready) << "the stuck work never started";
   EXPECT_EQ(ended->wait_for(0s), std::future_status::timeout);
   release.set_value();
   // A generous bound, not a timing: the thread only has to return and end.
@@ -188,3 +234,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace vantora::testing
+
+// Every allocation of this test program goes through here, so a test can make
+// one fail on its own thread.
+void* operator new(std::size_t size) {
+  if (vantora::testing::allocationsBeforeFailure == 0) {
+    vantora::testing::allocationsBeforeFailure = -1;
+    throw std::bad_alloc();
+  }
+  if (vantora::testing::allocationsBeforeFailure > 0) --vantora::testing::allocationsBeforeFailure;
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }

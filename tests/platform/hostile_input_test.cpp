@@ -103,6 +103,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "gpj" + kReplacement + ".exe", "gpj" + kReplacement + ".exe"},
         HostileCase{"bidi_isolate_and_mark", "a\u2067b\u200Fc", "\u2066x\u2069", "a" + kReplacement + "b" + kReplacement + "c",
                     kReplacement + "x" + kReplacement, kReplacement + "x" + kReplacement},
+        // Line and paragraph separators break a line as a newline does;
+        // U+061C reorders like the marks above; U+FEFF hides in a name.
+        HostileCase{"line_and_paragraph_separators", "a\u2028b", "p\u2029q", "a" + kReplacement + "b",
+                    "p" + kReplacement + "q", "p" + kReplacement + "q"},
+        HostileCase{"arabic_letter_mark_and_byte_order_mark", "a\u061Cb", "\uFEFFlabel", "a" + kReplacement + "b",
+                    kReplacement + "label", kReplacement + "label"},
+        // Joiners and the Mongolian vowel separator belong in real names.
+        HostileCase{"joiners_kept", "a\u200Cb", "x\u200Dy\u180Ez", "a\u200Cb", "x\u200Dy\u180Ez",
+                    "x\u200Dy\u180Ez"},
         HostileCase{"japanese", "写真", "旅行の写真", "写真", "旅行の写真", "旅行の写真"},
         HostileCase{"label_of_255_bytes", "long", repeated("L", 255), "long", repeated("L", 255), repeated("L", 255)},
         // 85 three-byte characters: 255 bytes, all of them fit.

@@ -33,6 +33,9 @@ using linux_backend::LinuxSystemQueries;
 using ::testing::ElementsAre;
 
 constexpr auto kDeadline = 1s;
+// What a busy machine may add to a deadline: a refresh bounded by its deadline
+// ends within it, one that is not bounded never ends.
+constexpr long long kSlackMs = 2000;
 
 // Threads of this process waiting in statfs, as a query stuck in the hung
 // mount does. Counting these rather than all threads keeps the count free of
@@ -84,7 +87,7 @@ TEST_F(HungMount, RefreshGivesUpAtTheDeadlineAndTakesTheFailurePath) {
   std::cout << "refresh of the hung mount took " << elapsed << " ms (deadline 1000 ms)\n";
   RecordProperty("refresh_ms", std::to_string(elapsed));
   EXPECT_GE(elapsed, 1000);
-  EXPECT_LE(elapsed, 2000);
+  EXPECT_LE(elapsed, 1000 + kSlackMs);
 
   EXPECT_EQ(end, RefreshEnd::Failure);
   EXPECT_EQ(form.lbSyu(0).caption(), "リモート");
@@ -98,18 +101,18 @@ TEST_F(HungMount, RefreshGivesUpAtTheDeadlineAndTakesTheFailurePath) {
 // The program's own queries take their deadline from VANTORA_QUERY_TIMEOUT_MS.
 TEST_F(HungMount, ProgramDeadlineComesFromTheEnvironment) {
   ::setenv("VANTORA_QUERY_TIMEOUT_MS", "1500", 1);
-  if (linux_backend::mountQueryDeadline() != 1500ms) GTEST_SKIP() << "the deadline was read before this test set it";
   const std::unique_ptr<SystemQueries> program = makeSystemQueries();
+  ::unsetenv("VANTORA_QUERY_TIMEOUT_MS");
   const auto start = Clock::now();
   EXPECT_EQ(RefreshDriveInfo(form, *program), RefreshEnd::Failure);
   const long long elapsed = millisecondsSince(start);
   EXPECT_GE(elapsed, 1500);
-  EXPECT_LE(elapsed, 2500);
+  EXPECT_LE(elapsed, 1500 + kSlackMs);
 }
 
 TEST_F(HungMount, ListAndDriveTypeNeverWaitForIt) {
   RefreshEnd end{};
-  timedRefresh(end);  // leaves a worker stuck in the mount
+  timedRefresh(end);  // leaves a thread stuck in the mount
   const auto start = Clock::now();
   const DriveList list = queries.listDrives();
   EXPECT_EQ(queries.driveType(hung->mountPoint()), kDriveRemote);
@@ -121,7 +124,9 @@ TEST_F(HungMount, ListAndDriveTypeNeverWaitForIt) {
 TEST_F(HungMount, RepeatedRefreshesCostOneThreadAndReleaseBringsItBack) {
   for (int refresh = 0; refresh < 3; ++refresh) {
     RefreshEnd end{};
-    EXPECT_LE(timedRefresh(end), 2000) << "refresh " << refresh;
+    const long long elapsed = timedRefresh(end);
+    // The first waits for its deadline; the later ones know the mount is stuck.
+    EXPECT_LT(elapsed, refresh == 0 ? 1000 + kSlackMs : 1000) << "refresh " << refresh;
     EXPECT_EQ(end, RefreshEnd::Failure);
     EXPECT_EQ(form.Label4.caption(), "----");
   }
@@ -161,18 +166,19 @@ TEST_F(HungMount, QuickReadGivesUpAfterItsPatienceAndCostsOneThread) {
   EXPECT_EQ(threadsInStatfs(), 1) << "threads pile up on the stuck mount";
 }
 
-// A server that answers each statfs in 0.8 s: the refresh's two calls share
-// one deadline of 1 s instead of taking 0.8 s each.
+// A server that answers each statfs in 1.5 s: the refresh's two calls share
+// one deadline of 2 s instead of taking 1.5 s each.
 TEST(SlowServer, OneRefreshWaitsAtMostOneDeadlineInAll) {
   std::string skipReason;
-  const auto slow = FuseFileSystem::mount(StatfsAnswer{.delayMs = 800}, skipReason);
+  const auto slow = FuseFileSystem::mount(StatfsAnswer{.delayMs = 1500}, skipReason);
   if (!slow) GTEST_SKIP() << skipReason;
-  LinuxSystemQueries queries{{}, kDeadline};
+  LinuxSystemQueries queries{{}, 2s};
   Form1Model form;
   form.Drive1.entries = {{slow->listText(), slow->mountPoint()}};
   const auto start = Clock::now();
   RefreshDriveInfo(form, queries);
-  EXPECT_LE(millisecondsSince(start), 1400) << "the refresh waited longer than its deadline";
+  // Two calls waited for one after the other take 3 s at the least.
+  EXPECT_LT(millisecondsSince(start), 2900) << "the refresh waited longer than its deadline";
   EXPECT_EQ(form.lbSou(1).caption(), "4,096,000 (4.1MB)") << "the first call was answered in time";
 }
 

@@ -27,12 +27,6 @@ TEST(LiveSystem, RootFileSystemIsFixed) {
   EXPECT_EQ(queries.driveType("/"), kDriveFixed);
 }
 
-TEST(LiveSystem, SharedMemoryIsARamDisk) {
-  if (!isMountPoint("/dev/shm")) GTEST_SKIP() << "/dev/shm is not mounted here";
-  LinuxSystemQueries queries;
-  EXPECT_EQ(queries.driveType("/dev/shm"), kDriveRamdisk);
-}
-
 TEST(LiveSystem, DirectoryThatIsNotAMountPointHasNoRoot) {
   const std::string directory = ::testing::TempDir() + "vantora-not-a-mount";
   ASSERT_EQ(::mkdir(directory.c_str(), 0700) == 0 || errno == EEXIST, true);

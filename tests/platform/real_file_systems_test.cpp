@@ -198,6 +198,23 @@ TEST(RealRamDisk, OddMountPointIsListedAndAnswers) {
                           [&](const DriveEntry& drive) { return drive.rootPath == root && drive.text == shown; }));
 }
 
+// The system keeps what it mounts under /dev to itself, all but /dev/shm: a
+// RAM disk of our own there, over whatever the host has, is a listed drive.
+TEST(RealRamDisk, SharedMemoryIsListedAsARamDisk) {
+  if (const std::string& problem = privateMountNamespaceProblem(); !problem.empty()) GTEST_SKIP() << problem;
+  std::filesystem::create_directories("/dev/shm");
+  auto mounted = MountedFileSystem::mount("tmpfs", "/dev/shm", "tmpfs", 0, "size=4m");
+  ASSERT_TRUE(mounted) << std::strerror(errno);
+  LinuxSystemQueries queries;
+
+  EXPECT_EQ(queries.driveType("/dev/shm"), kDriveRamdisk);
+  std::uint64_t freeToCaller = 0, total = 0, totalFree = 0;
+  ASSERT_TRUE(queries.diskFreeSpaceEx("/dev/shm", freeToCaller, total, totalFree));
+  EXPECT_EQ(total, 4u << 20);
+  const DriveList list = queries.listDrives();
+  EXPECT_NE(std::find(list.drives.begin(), list.drives.end(), DriveEntry{"/dev/shm", "/dev/shm"}), list.drives.end());
+}
+
 // The drive is pulled between two queries of one refresh.
 TEST(RealRamDisk, UnmountedBetweenQueriesHasNoRoot) {
   if (const std::string& problem = privateMountNamespaceProblem(); !problem.empty()) GTEST_SKIP() << problem;

@@ -40,12 +40,16 @@ INSTANTIATE_TEST_SUITE_P(
         RepairCase{"delete_and_c1", "x\x7F\xC2\x85y", "x\x7F\xC2\x85y", "x" FFFD FFFD "y"},
         RepairCase{"nbsp_is_not_control", "1\xC2\xA0" "000", "1\xC2\xA0" "000", "1\xC2\xA0" "000"},
         // Marks, embeddings, overrides and isolates; their neighbours U+200D
-        // (joiner), U+2010 and U+2070 are left alone.
+        // (joiner), U+2010 and U+2070 are left alone, as are those of the
+        // line separator and the other replaced marks: U+2027, U+202F (a
+        // thousands separator), U+061B and U+FEFE.
         RepairCase{"bidi_override", "exe\xE2\x80\xAEtxt", "exe\xE2\x80\xAEtxt", "exe" FFFD "txt"},
         RepairCase{"bidi_marks_and_isolates", "\xE2\x80\x8E\xE2\x80\x8F\xE2\x80\xAA\xE2\x81\xA6\xE2\x81\xA9",
                    "\xE2\x80\x8E\xE2\x80\x8F\xE2\x80\xAA\xE2\x81\xA6\xE2\x81\xA9", FFFD FFFD FFFD FFFD FFFD},
         RepairCase{"bidi_neighbours", "\xE2\x80\x8D\xE2\x80\x90\xE2\x81\xB0", "\xE2\x80\x8D\xE2\x80\x90\xE2\x81\xB0",
                    "\xE2\x80\x8D\xE2\x80\x90\xE2\x81\xB0"},
+        RepairCase{"separator_and_mark_neighbours", "\xE2\x80\xA7\xE2\x80\xAF\xD8\x9B\xEF\xBB\xBE",
+                   "\xE2\x80\xA7\xE2\x80\xAF\xD8\x9B\xEF\xBB\xBE", "\xE2\x80\xA7\xE2\x80\xAF\xD8\x9B\xEF\xBB\xBE"},
         RepairCase{"embedded_nul", std::string("a\0b", 3), std::string("a\0b", 3), "a" FFFD "b"},
         RepairCase{"empty", "", "", ""}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });

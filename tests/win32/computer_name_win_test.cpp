@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Japanese", L"東京開発ＰＣ", true, "東京開発ＰＣ"},
                       NameCase{"FifteenJapaneseIn45Bytes", L"一二三四五六七八九十百千万億兆", true,
                                "一二三四五六七八九十百千万億兆"},
+                      // A name shows on one line, in its own order.
+                      NameCase{"LineSeparatorAndBidiMark", L"PC\u2028X\u061C", true, "PC\xEF\xBF\xBDX\xEF\xBF\xBD"},
                       // Longer than the system allows: refused, and the buffer stays empty.
                       NameCase{"SixteenRefused", L"一二三四五六七八九十百千万億兆円", false, ""}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });

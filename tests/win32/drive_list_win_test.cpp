@@ -2,6 +2,7 @@
 
 #include <cwctype>
 
+#include "platform/make_system_queries.h"
 #include "win32/windows_api.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,22 @@ TEST(DriveListWin, EmptyOpticalDriveIsListedWithoutALabel) {
   const auto drive = findDriveOf(list.drives, L"x:");
   ASSERT_TRUE(drive) << "the test prefix declares x: a CD-ROM drive";
   EXPECT_EQ(list.drives[*drive].text, "x:");
+}
+
+// Opening the list must not spin up a disc: an optical drive is listed by its
+// letter alone, as a removable one is, while a refresh of it still reads the
+// disc.
+TEST(DriveListWin, OpticalDriveWithADiscIsListedWithoutAskingTheDisc) {
+  const DriveList list = listLogicalDrives();
+  const auto drive = findDriveOf(list.drives, L"w:");
+  ASSERT_TRUE(drive) << "the test prefix declares w: a CD-ROM drive with a disc";
+  EXPECT_EQ(list.drives[*drive].text, "w:");
+
+  VolumeNameBuffer label{};
+  FileSystemNameBuffer fileSystem{};
+  std::uint32_t serial = 0, maxComponent = 0, flags = 0;
+  EXPECT_TRUE(makeSystemQueries()->volumeInformation("w:\\", label, serial, maxComponent, flags, fileSystem));
+  EXPECT_STRNE(label.data(), "");
 }
 
 }  // namespace

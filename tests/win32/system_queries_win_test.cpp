@@ -1,5 +1,6 @@
 // What the kernel32 backend does beyond the shared conformance suite, on the
-// drives of the test prefix (wine_prefix.sh): x: is an empty CD-ROM drive.
+// drives of the test prefix (wine_prefix.sh): x: is an empty CD-ROM drive,
+// w: one with a disc.
 
 #include "win32/windows_api.h"
 
@@ -21,6 +22,15 @@ TEST(SystemQueriesWin, ComputerNameMatchesTheSystemsAndFitsTheBuffer) {
   ASSERT_TRUE(GetComputerNameW(name, &size));
   EXPECT_EQ(std::string(buffer.data()), win32::toUtf8(name));
   EXPECT_EQ(system->lastError(), 0u);
+}
+
+// The window shows a label on one line: a line separator in it shows as U+FFFD.
+TEST(SystemQueriesWin, DiscLabelIsShownOnOneLine) {
+  VolumeNameBuffer label{};
+  FileSystemNameBuffer fileSystem{};
+  std::uint32_t serial = 0, maxComponent = 0, flags = 0;
+  ASSERT_TRUE(makeSystemQueries()->volumeInformation("w:\\", label, serial, maxComponent, flags, fileSystem));
+  EXPECT_STREQ(label.data(), "VANTORA\xEF\xBF\xBD" "CD");
 }
 
 TEST(SystemQueriesWin, SuppressesTheInsertDiskDialogWhileItLives) {

@@ -8,6 +8,8 @@
 #   c: and z:  wine's own drives (a fixed disk and the host's root)
 #   x:         declared a CD-ROM drive, linked to a directory that does not
 #              exist: an empty optical drive (type 5, queries fail)
+#   w:         declared a CD-ROM drive, linked to a directory with a volume
+#              label that holds a line separator: an optical drive with a disc
 #   q:         nothing at all (type 1)
 #   r:         declared a RAM disk, linked to the host's /dev/shm (type 6)
 #   fonts      the two Japanese Gothic faces the window asks for, mapped to IPA
@@ -29,6 +31,7 @@ Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\Software\Wine\Drives]
 "x:"="cdrom"
+"w:"="cdrom"
 "r:"="ramdisk"
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
@@ -63,6 +66,9 @@ vantora_ensure_prefix() {
     rm -f "$regfile"
     local devices=$WINEPREFIX/dosdevices
     ln -sfn "$WINEPREFIX/no-disc-in-drive" "$devices/x:"
+    mkdir -p "$WINEPREFIX/disc-in-drive"
+    printf 'VANTORA\u2028CD\n' >"$WINEPREFIX/disc-in-drive/.windows-label"
+    ln -sfn "$WINEPREFIX/disc-in-drive" "$devices/w:"
     ln -sfn /dev/shm "$devices/r:"
     rm -f "$devices/q:" "$devices/q::"
     wineserver -w

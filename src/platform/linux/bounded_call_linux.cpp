@@ -39,6 +39,76 @@ std::shared_ptr<BusyKeys> busyKeys() {
   return keys;
 }
 
+// A key claimed for one call, held until its work has returned or is sure
+// never to start. Released once, by whoever ends the call first or by the
+// destructor, so no path (an exception included) leaves it taken.
+class HeldKey {
+ public:
+  explicit HeldKey(const std::string& key) : keys_(busyKeys()), key_(key), held_(keys_->claim(key_)) {}
+  HeldKey(const HeldKey&) = delete;
+  HeldKey& operator=(const HeldKey&) = delete;
+  ~HeldKey() { release(); }
+
+  bool held() const { return held_; }
+  void release() {
+    if (std::exchange(held_, false)) keys_->release(key_);
+  }
+
+ private:
+  std::shared_ptr<BusyKeys> keys_;
+  std::string key_;
+  bool held_;
+};
+
+// What a caller and the thread of its call share; owned by both, so either
+// may go first.
+struct Call {
+  enum class State { handedOver, running, ran, dropped };
+
+  Call(const std::string& mountKey, BoundedClock::time_point deadline, std::function<void()> task)
+      : key(mountKey), until(deadline), work(std::move(task)) {}
+
+  // The call's thread: runs the work unless the deadline overtook it first.
+  void serve() {
+    {
+      std::lock_guard lock(mutex);
+      if (state != State::handedOver) return;  // the caller has given up on it
+      if (BoundedClock::now() >= until) {
+        drop();
+        return;
+      }
+      state = State::running;
+    }
+    try {
+      work();
+    } catch (...) {
+      // The caller's result keeps its general failure.
+    }
+    // Whatever the work holds goes before the caller hears of the end.
+    work = nullptr;
+    std::lock_guard lock(mutex);
+    // Freed before the caller hears, so a caller that asks again at once is
+    // never refused.
+    key.release();
+    state = State::ran;
+    ended.notify_all();
+  }
+
+  // Called with the mutex held, while the work has not started.
+  void drop() {
+    key.release();
+    state = State::dropped;
+    ended.notify_all();
+  }
+
+  std::mutex mutex;
+  std::condition_variable ended;
+  HeldKey key;
+  const BoundedClock::time_point until;
+  std::function<void()> work;
+  State state = State::handedOver;
+};
+
 }  // namespace
 
 std::chrono::milliseconds mountQueryDeadlineFrom(const char* text) {
@@ -52,88 +122,36 @@ std::chrono::milliseconds mountQueryDeadlineFrom(const char* text) {
 }
 
 std::chrono::milliseconds mountQueryDeadline() {
-  static const std::chrono::milliseconds deadline = mountQueryDeadlineFrom(std::getenv("VANTORA_QUERY_TIMEOUT_MS"));
-  return deadline;
-}
-
-// What a caller and its worker share; owned by both, so either may go first.
-struct BoundedCalls::Mailbox {
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::function<void()> work;  // handed over, not yet taken
-  bool done = false;           // the last work taken has returned
-  bool stop = false;           // end once idle
-
-  static void serve(const std::shared_ptr<Mailbox>& mailbox) {
-    std::unique_lock lock(mailbox->mutex);
-    for (;;) {
-      mailbox->changed.wait(lock, [&] { return mailbox->stop || mailbox->work; });
-      if (!mailbox->work) return;
-      std::function<void()> work = std::exchange(mailbox->work, nullptr);
-      lock.unlock();
-      work();
-      // Whatever the work holds goes before the caller hears of the end.
-      work = nullptr;
-      lock.lock();
-      mailbox->done = true;
-      mailbox->changed.notify_all();
-    }
-  }
-};
-
-BoundedCalls::~BoundedCalls() {
-  endWorker();
-  if (worker_.joinable()) worker_.join();
-}
-
-void BoundedCalls::endWorker() {
-  if (!mailbox_) return;
-  {
-    std::lock_guard lock(mailbox_->mutex);
-    mailbox_->stop = true;
-  }
-  // A worker whose work returned just after its deadline waits for more:
-  // this wakes it to end.
-  mailbox_->changed.notify_all();
-  mailbox_.reset();
+  return mountQueryDeadlineFrom(std::getenv("VANTORA_QUERY_TIMEOUT_MS"));
 }
 
 std::uint32_t BoundedCalls::runWork(const std::string& key, BoundedClock::time_point until,
                                     std::function<void()> work) {
   if (BoundedClock::now() >= until) return winerror::kErrorSemTimeout;
-  const auto busy = busyKeys();
-  if (!busy->claim(key)) return winerror::kErrorSemTimeout;
-  if (!mailbox_) {
-    auto mailbox = std::make_shared<Mailbox>();
-    try {
-      worker_ = std::thread([mailbox] { Mailbox::serve(mailbox); });
-    } catch (const std::system_error&) {
-      busy->release(key);
-      return winerror::kErrorGenFailure;
-    }
-    mailbox_ = std::move(mailbox);
+  const auto call = std::make_shared<Call>(key, until, std::move(work));
+  if (!call->key.held()) return winerror::kErrorSemTimeout;
+  std::thread thread;
+  try {
+    thread = std::thread([call] { call->serve(); });
+  } catch (const std::system_error&) {
+    return winerror::kErrorGenFailure;  // the key goes with the call
   }
-  std::unique_lock lock(mailbox_->mutex);
-  mailbox_->work = [busy, key, work = std::move(work)] {
-    try {
-      work();
-    } catch (...) {
-      // The caller's result keeps its general failure.
-    }
-    // Freed before the caller hears of the end, so a caller that asks again
-    // at once is never refused.
-    busy->release(key);
-  };
-  mailbox_->done = false;
-  mailbox_->changed.notify_all();
-  const bool finished = mailbox_->changed.wait_until(lock, until, [this] { return mailbox_->done; });
+  std::unique_lock lock(call->mutex);
+  using State = Call::State;
+  call->ended.wait_until(lock, until, [&] { return call->state == State::ran || call->state == State::dropped; });
+  if (call->state == State::running) {
+    // The thread stays behind, touching only what it owns, and frees the key
+    // when its system call finally returns.
+    lock.unlock();
+    thread.detach();
+    return winerror::kErrorSemTimeout;
+  }
+  if (call->state == State::handedOver) call->drop();
+  const bool ran = call->state == State::ran;
   lock.unlock();
-  if (finished) return winerror::kErrorSuccess;
-  // The worker stays behind, touching only what it owns, and frees the key
-  // when its system call finally returns.
-  endWorker();
-  worker_.detach();
-  return winerror::kErrorSemTimeout;
+  // The thread has ended its work or is about to see it dropped: it ends at once.
+  thread.join();
+  return ran ? winerror::kErrorSuccess : winerror::kErrorSemTimeout;
 }
 
 }  // namespace vantora::linux_backend

@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "platform/system_queries.h"
 
@@ -22,7 +21,7 @@ inline constexpr std::chrono::milliseconds kMountQueryDeadline{5000};
 
 // The deadline the program uses: VANTORA_QUERY_TIMEOUT_MS when it holds a
 // whole number of milliseconds from 1 to 600000, kMountQueryDeadline
-// otherwise. The environment is read once, on the first call.
+// otherwise. The program asks once, when it makes its queries.
 std::chrono::milliseconds mountQueryDeadline();
 
 // The deadline a VANTORA_QUERY_TIMEOUT_MS value asks for; null (absent),
@@ -36,26 +35,21 @@ struct Outcome {
   std::uint32_t error = winerror::kErrorSuccess;
 };
 
-// Runs work on a worker thread and waits for it until `until`. The worker
-// stays for the next call once the work returns: a refresh then costs no
-// thread, where making one would cost more than the statvfs. Work still
-// running at the deadline is abandoned, not stopped (a system call stuck in a
-// hung mount cannot be interrupted): its worker is let go, ends by itself once
-// the call returns, and the next call makes a fresh one. Until then new work
-// for the same key (the mount point, in every BoundedCalls of the process) is
-// refused at once as timed out, so a dead server costs one thread, not one
-// per refresh. Work whose deadline has passed is not started.
+// Runs work on a thread of its own and waits for it until `until`; each call
+// has its own deadline, a refresh's shared one or a shorter one of the
+// caller's. Work still running at the deadline is abandoned, not stopped (a
+// system call stuck in a hung mount cannot be interrupted): its thread ends
+// by itself once the call returns. Until then new work for the same key (the
+// mount point, in every BoundedCalls of the process) is refused at once as
+// timed out, so a dead server costs one thread, not one per refresh. Work
+// that has not started by the deadline never starts. A thread per call costs
+// tens of microseconds, far below what anyone can see.
 class BoundedCalls {
  public:
-  BoundedCalls() = default;
-  BoundedCalls(const BoundedCalls&) = delete;
-  BoundedCalls& operator=(const BoundedCalls&) = delete;
-  // Ends the idle worker and waits for it.
-  ~BoundedCalls();
-
   // The work must own all it uses (capture by value): it may outlive the
-  // caller. Work that throws gives kErrorGenFailure, as does a worker that
-  // cannot be made.
+  // caller. Work that throws gives kErrorGenFailure, as does a thread that
+  // cannot be made. Running out of memory throws std::bad_alloc and leaves
+  // the key free.
   template <typename Work>
   auto run(const std::string& key, BoundedClock::time_point until, Work work) -> decltype(work()) {
     using Result = decltype(work());
@@ -66,15 +60,9 @@ class BoundedCalls {
   }
 
  private:
-  struct Mailbox;
-
   // kErrorSuccess when the work ran to its end, kErrorSemTimeout when it did
-  // not in time (or was refused), kErrorGenFailure when no worker could be made.
-  std::uint32_t runWork(const std::string& key, BoundedClock::time_point until, std::function<void()> work);
-  void endWorker();
-
-  std::shared_ptr<Mailbox> mailbox_;  // the idle worker's; null when there is none
-  std::thread worker_;
+  // not in time (or was refused), kErrorGenFailure when no thread could be made.
+  static std::uint32_t runWork(const std::string& key, BoundedClock::time_point until, std::function<void()> work);
 };
 
 }  // namespace vantora::linux_backend

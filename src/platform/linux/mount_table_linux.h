@@ -31,8 +31,11 @@ struct MountEntry {
 // point are skipped. Any bytes give a table, at worst an empty one.
 std::vector<MountEntry> parseMountTable(std::string_view mountinfo);
 
-// parseMountTable of a file, read whole first so the table is parsed from
-// one snapshot. An unreadable file gives an empty table.
+// parseMountTable of a file, read to its end before it is parsed. It is not
+// one snapshot: the kernel hands the file out a page per read, so a mount or
+// unmount between two reads can repeat or drop a line (a repeated line names
+// its mount twice, and the last one counts). An unreadable file gives an
+// empty table.
 std::vector<MountEntry> readMountTable(const std::filesystem::path& mountinfo);
 
 // True when path is dir or lies below it ("/mnt/a" is within "/mnt", "/mntx" is not).

@@ -17,8 +17,8 @@ namespace vantora::linux_backend {
 // One thread at a time may use it (the program hands it from the thread that
 // reads the start-up list to the window's). It keeps what does not change
 // between refreshes: the parsed mount table until the kernel reports a
-// change, what sysfs said about the devices of that table, the number
-// separators, and an idle worker for the file-system calls.
+// change, what sysfs said about the devices of that table, and the number
+// separators.
 class LinuxSystemQueries : public SystemQueries {
  public:
   // root: where /proc, /sys and the udev database are read (tests use a

@@ -71,7 +71,9 @@ DriveList listLogicalDrives() {
     const std::wstring root{letter, L':', L'\\'};
     std::string detail;
     switch (GetDriveTypeW(root.c_str())) {
-      case DRIVE_REMOVABLE: break;
+      // Asking a medium for its label can wait seconds for a disc to spin up.
+      case DRIVE_REMOVABLE:
+      case DRIVE_CDROM: break;
       case DRIVE_REMOTE: detail = remoteName(letter); break;
       default: detail = volumeLabel(root); break;
     }

@@ -18,9 +18,9 @@ DriveEntry makeDriveEntry(char letter, std::string_view detail);
 // The entry whose letter `path` starts with ("C:\Users" → the c: entry).
 std::optional<std::size_t> findDriveOf(const std::vector<DriveEntry>& drives, std::wstring_view path);
 
-// Every drive letter the system knows. Removable drives are listed without
-// touching their medium and network drives without touching the network, so
-// reading the list never waits on a slow device.
+// Every drive letter the system knows. Removable and optical drives are
+// listed without touching their medium and network drives without touching
+// the network, so reading the list never waits on a slow device.
 DriveList listLogicalDrives();
 
 }  // namespace vantora::win32

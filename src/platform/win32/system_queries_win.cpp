@@ -25,10 +25,11 @@ namespace vantora {
 
 namespace {
 
-// Copies a name into a NUL-terminated UTF-8 buffer, cut on a character boundary when it is too long.
+// Copies a name into a NUL-terminated UTF-8 buffer, cut on a character boundary when it is too long,
+// with what would break its line or reorder it shown as U+FFFD.
 template <std::size_t N>
 void storeName(std::wstring_view name, std::array<char, N>& buffer) {
-  copyTerminated(win32::toUtf8(name), buffer);
+  copyTerminated(displayText(win32::toUtf8(name)), buffer);
 }
 
 class Win32SystemQueries final : public SystemQueries {
