@@ -142,11 +142,11 @@ def main(arguments):
     if len(arguments) < 2:
         print(__doc__, file=sys.stderr)
         return 2
-    output, specs = arguments[0], arguments[1:]
+    output, pairs = arguments[0], arguments[1:]
     catalogues = []
     try:
-        for spec in specs:
-            language, _, path = spec.partition("=")
+        for pair in pairs:
+            language, _, path = pair.partition("=")
             catalogues.append((language, translations(path)))
     except (CatalogueError, OSError) as error:
         print(f"po_to_cpp.py: {error}", file=sys.stderr)

@@ -8,9 +8,9 @@ import sys
 import tempfile
 import unittest
 
-spec = importlib.util.spec_from_file_location("po_to_cpp", sys.argv.pop(1))
-po_to_cpp = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(po_to_cpp)
+module_source = importlib.util.spec_from_file_location("po_to_cpp", sys.argv.pop(1))
+po_to_cpp = importlib.util.module_from_spec(module_source)
+module_source.loader.exec_module(po_to_cpp)
 
 HEADER = 'msgid ""\nmsgstr ""\n"Content-Type: text/plain; charset=UTF-8\\n"\n\n'
 
