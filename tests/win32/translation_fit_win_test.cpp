@@ -66,12 +66,17 @@ class TranslationFitWin : public ::testing::TestWithParam<std::string> {
 TEST_P(TranslationFitWin, EveryTextFitsTheControlThatShowsIt) {
   const vantora::testing::ScopedLanguage language(GetParam());
   Form1 form(GetModuleHandleW(nullptr), model, system);
+  // A Windows 10 function, looked up as the program looks up its own.
+  using MetricsForDpi = int(WINAPI*)(int, UINT);
+  const auto metricsForDpi = reinterpret_cast<MetricsForDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  ASSERT_NE(metricsForDpi, nullptr);
   for (const int dpi : {96, 144}) {
     RECT suggested{0, 0, clientSizeAt(dpi).cx, clientSizeAt(dpi).cy};
     SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     // A button's face and focus frame, and a list's scroll bar, leave less room for the text.
     const int buttonEdges = MulDiv(8, dpi, 96);
-    const int scrollBar = GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi));
+    const int scrollBar = metricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi));
     for (const ui::testing::Shown& shown : ui::testing::everyShownText()) {
       const HWND control = childById(form.window(), controlId(shown.control));
       ASSERT_NE(control, nullptr) << shown.control;
