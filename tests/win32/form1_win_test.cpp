@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -39,6 +40,32 @@ FakeDrive fixedDrive(std::uint64_t freeBytes, std::uint64_t totalBytes, const ch
   drive.totalBytes = totalBytes;
   drive.volume = FakeVolume{label, "NTFS", 0x1234ABCD, 0x2 | 0x4, 255};
   return drive;
+}
+
+// Every control where the table puts it at `dpi`, in the table's font at that DPI.
+void expectPlacedAt(int dpi, const std::function<HWND(std::string_view)>& control) {
+  const HWND form = GetParent(control("SSTab1"));
+  for (const ControlRow& row : kForm1Layout) {
+    RECT actual{};
+    GetWindowRect(control(row.name), &actual);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&actual), 2);
+    const RECT wanted = clientRectOf(row, dpi);
+    EXPECT_EQ(actual.left, wanted.left) << row.name;
+    EXPECT_EQ(actual.top, wanted.top) << row.name;
+    EXPECT_EQ(actual.right, wanted.right) << row.name;
+    EXPECT_EQ(actual.bottom, wanted.bottom) << row.name;
+    if (row.font.face == FontFace::WindowDefault || row.kind == ControlKind::Image || row.kind == ControlKind::Chart) {
+      continue;
+    }
+    LOGFONTW font{};
+    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(row.name), WM_GETFONT, 0, 0)), sizeof font,
+                           &font))
+        << row.name;
+    EXPECT_EQ(font.lfHeight, -pointsToPixels(row.font.points, dpi)) << row.name;
+    EXPECT_EQ(font.lfWeight, row.font.weight) << row.name;
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET) << row.name;
+    EXPECT_STREQ(font.lfFaceName, row.font.face == FontFace::MsGothic ? L"ＭＳ ゴシック" : L"ＭＳ Ｐゴシック") << row.name;
+  }
 }
 
 class Form1Win : public ::testing::Test {
@@ -140,7 +167,8 @@ TEST_F(Form1Win, RenderCopiesEveryFieldIntoItsControl) {
 // The binding table is checked against the child windows once, when Form1 is
 // made: a control gone or of another kind fails there instead of showing nothing.
 TEST_F(Form1Win, AControlMissingOrOfTheWrongKindFailsAtStartUp) {
-  Form1Controls built = createForm1Controls(GetModuleHandleW(nullptr), form->window());
+  const Form1Fonts fonts(kDesignDpi);
+  Form1Controls built = createForm1Controls(GetModuleHandleW(nullptr), form->window(), kDesignDpi, fonts);
   EXPECT_NO_THROW(BoundControls{built});
   const HWND button = control("cmdF10");
   for (const auto& [name, replacement] : std::vector<std::pair<std::string_view, HWND>>{
@@ -256,27 +284,15 @@ TEST_F(Form1Win, NewDpiRescalesControlsAndFontsAndTakesTheSuggestedRectangle) {
   GetClientRect(form->window(), &client);
   EXPECT_EQ(client.right, 675);
   EXPECT_EQ(client.bottom, 507);
-  for (const ControlRow& row : kForm1Layout) {
-    RECT actual{};
-    GetWindowRect(control(row.name), &actual);
-    MapWindowPoints(nullptr, form->window(), reinterpret_cast<POINT*>(&actual), 2);
-    const RECT wanted = clientRectOf(row, kDpi);
-    EXPECT_EQ(actual.left, wanted.left) << row.name;
-    EXPECT_EQ(actual.top, wanted.top) << row.name;
-    EXPECT_EQ(actual.right, wanted.right) << row.name;
-    EXPECT_EQ(actual.bottom, wanted.bottom) << row.name;
-    if (row.font.face == FontFace::WindowDefault || row.kind == ControlKind::Image || row.kind == ControlKind::Chart) {
-      continue;
-    }
-    LOGFONTW font{};
-    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(row.name), WM_GETFONT, 0, 0)), sizeof font,
-                           &font))
-        << row.name;
-    EXPECT_EQ(font.lfHeight, -pointsToPixels(row.font.points, kDpi)) << row.name;
-    EXPECT_EQ(font.lfWeight, row.font.weight) << row.name;
-    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET) << row.name;
-    EXPECT_STREQ(font.lfFaceName, row.font.face == FontFace::MsGothic ? L"ＭＳ ゴシック" : L"ＭＳ Ｐゴシック") << row.name;
-  }
+  expectPlacedAt(kDpi, [&](std::string_view name) { return control(name); });
+}
+
+// Made straight at a DPI, the controls stand and look as a move to that DPI leaves them.
+TEST_F(Form1Win, ControlsMadeAtADpiStandWhereAMoveToItPutsThem) {
+  constexpr int kDpi = 144;
+  const Form1Fonts fonts(kDpi);
+  const Form1Controls made = createForm1Controls(GetModuleHandleW(nullptr), form->window(), kDpi, fonts);
+  expectPlacedAt(kDpi, [&](std::string_view name) { return made.byName(name); });
 }
 
 struct KeyCase {

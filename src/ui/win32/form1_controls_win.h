@@ -29,10 +29,11 @@ struct Form1Controls {
   void showPage(int page) const;
 };
 
-// Creates every control, hidden or shown as the table says, with the first page selected.
-Form1Controls createForm1Controls(HINSTANCE instance, HWND form);
+// Creates every control in its place and font for `dpi`, hidden or shown as the
+// table says, with the first page selected.
+Form1Controls createForm1Controls(HINSTANCE instance, HWND form, int dpi, const Form1Fonts& fonts);
 
-// Positions, sizes and fonts for `dpi`; run after creation and whenever the DPI changes.
+// Positions, sizes and fonts for a new `dpi`, when the window moves to another screen.
 void placeForm1Controls(Form1Controls& controls, int dpi, const Form1Fonts& fonts);
 
 }  // namespace vantora::ui::win32

@@ -36,29 +36,41 @@ constexpr UINT kCopyCommand = 1;
 
 using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
 
+// Shared: the window class keeps the icons for as long as the program runs, so nothing may destroy them.
 HICON loadIcon(HINSTANCE instance, int edge) {
-  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTORA), IMAGE_ICON, edge, edge, 0));
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTORA), IMAGE_ICON, edge, edge, LR_SHARED));
+}
+
+// Made at the size it will have at the system's DPI, so it is not resized
+// before it shows; fitClientArea corrects a frame that differs.
+SIZE outerSizeAtSystemDpi() {
+  const SIZE client = clientSizeAt(systemDpi());
+  RECT outer{0, 0, client.cx, client.cy};
+  AdjustWindowRectEx(&outer, kFrameStyle, FALSE, kFrameExStyle);
+  return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, Form1Model& model, SystemQueries& system)
-    : events_(model, system, *this),
-      icon_(loadIcon(instance, GetSystemMetrics(SM_CXICON))),
-      smallIcon_(loadIcon(instance, GetSystemMetrics(SM_CXSMICON))) {
-  registerClass(instance, GetSysColorBrush(COLOR_BTNFACE));
+    : events_(model, system, *this) {
+  // The class carries the icons, so the frame has them from the moment it exists.
+  registerClass(instance, GetSysColorBrush(COLOR_BTNFACE), loadIcon(instance, GetSystemMetrics(SM_CXICON)),
+                loadIcon(instance, GetSystemMetrics(SM_CXSMICON)));
   const std::wstring caption = toWide(kWindowCaption);
-  create(instance, kFrameExStyle, kFrameStyle, caption.c_str(), CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr);
+  const SIZE outer = outerSizeAtSystemDpi();
+  create(instance, kFrameExStyle, kFrameStyle, caption.c_str(), CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy,
+         nullptr);
   if (!window()) throw std::runtime_error("the window could not be created");
-  SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-  SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
-  controls_ = createForm1Controls(instance, window());
+  // Made at the window's DPI straight away: nothing is placed twice before the window shows.
+  dpi_ = dpiOfWindow(window());
+  fonts_.emplace(dpi_);
+  controls_ = createForm1Controls(instance, window(), dpi_, *fonts_);
   bound_.emplace(controls_);
+  bound_->setDpi(dpi_);
   followSystemColours(highContrastOn());
-  const int dpi = dpiOfWindow(window());
-  applyDpi(dpi);
-  fitClientArea(dpi);
+  fitClientArea(dpi_);
   renderDriveList(model);
 }
 

@@ -69,8 +69,6 @@ class Form1 final : public BaseWindow<Form1>, public Form1Window {
   Form1Palette palette_ = form1Palette(false);
   HWND focusWhenInactive_ = nullptr;  // given back when the window is active again
   bool liveFigures_ = false;
-  UniqueIcon icon_;
-  UniqueIcon smallIcon_;
 };
 
 }  // namespace vantora::ui::win32

@@ -28,10 +28,11 @@ std::vector<std::uint32_t> scalePicture(const PicturePixels& picture, int width,
   return scaled;
 }
 
-PictureBox::PictureBox(HINSTANCE instance, HWND parent, int controlId, PictureId picture)
+PictureBox::PictureBox(HINSTANCE instance, HWND parent, int controlId, PictureId picture, RECT place)
     : pixels_(decodeXpm(pictureXpm(picture, PictureSize::Large32))) {
   registerClass(instance, nullptr);
-  create(instance, 0, WS_CHILD, L"", 0, 0, 0, 0, parent, controlId);
+  create(instance, 0, WS_CHILD, L"", place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
+         controlId);
 }
 
 LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

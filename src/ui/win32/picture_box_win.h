@@ -20,7 +20,7 @@ class PictureBox : public BaseWindow<PictureBox> {
  public:
   static constexpr const wchar_t* kClassName = L"VantoraPicture";
 
-  PictureBox(HINSTANCE instance, HWND parent, int controlId, PictureId picture);
+  PictureBox(HINSTANCE instance, HWND parent, int controlId, PictureId picture, RECT place);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:

@@ -46,11 +46,12 @@ std::string chartName(double element1, double element2) {
   return i18n::tr("使用 %1、空き %2", {percent(element1), percent(element2)});
 }
 
-PieChart::PieChart(HINSTANCE instance, HWND parent, int controlId)
+PieChart::PieChart(HINSTANCE instance, HWND parent, int controlId, RECT place)
     : colours_{RGB(kSeriesC1Colour.red, kSeriesC1Colour.green, kSeriesC1Colour.blue),
                RGB(kSeriesC2Colour.red, kSeriesC2Colour.green, kSeriesC2Colour.blue)} {
   registerClass(instance, nullptr);
-  create(instance, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, L"", 0, 0, 0, 0, parent, controlId);
+  create(instance, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, L"", place.left, place.top, place.right - place.left,
+         place.bottom - place.top, parent, controlId);
 }
 
 void PieChart::setData(double element1, double element2) {

@@ -28,7 +28,7 @@ class PieChart : public BaseWindow<PieChart> {
  public:
   static constexpr const wchar_t* kClassName = L"VantoraChart";
 
-  PieChart(HINSTANCE instance, HWND parent, int controlId);
+  PieChart(HINSTANCE instance, HWND parent, int controlId, RECT place);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void setData(double element1, double element2);
