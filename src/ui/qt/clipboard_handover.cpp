@@ -6,10 +6,10 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
-#include <cstdlib>
-#include <memory>
 #include <string_view>
 #include <xcb/xcb.h>
+
+#include "ui/qt/x11_connection.h"
 
 namespace vantora::ui::qt {
 namespace {
@@ -18,17 +18,14 @@ namespace {
 constexpr int kManagerDeadlineMs = 3000;
 
 xcb_atom_t atom(xcb_connection_t* connection, std::string_view name) {
-  const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-      xcb_intern_atom_reply(connection,
-                            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
-                            nullptr),
-      &std::free);
+  const ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 xcb_window_t selectionOwner(xcb_connection_t* connection, xcb_atom_t selection) {
-  const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
-      xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr), &std::free);
+  const ReplyPtr<xcb_get_selection_owner_reply_t> reply(
+      xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
   return reply ? reply->owner : xcb_window_t{XCB_NONE};
 }
 
@@ -53,8 +50,7 @@ class SavedNotice : public QAbstractNativeEventFilter {
 }  // namespace
 
 void handClipboardToManager() {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+  xcb_connection_t* connection = x11Connection();
   if (connection == nullptr || !QGuiApplication::clipboard()->ownsClipboard()) return;
   const xcb_atom_t manager = atom(connection, "CLIPBOARD_MANAGER");
   if (manager == XCB_ATOM_NONE || selectionOwner(connection, manager) == XCB_NONE) return;

@@ -76,7 +76,7 @@ void Form1::addCopyMenu() {
   // Shown beside the item; the key itself reaches the handler through the key preview.
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WidgetShortcut);
-  connect(copy, &QAction::triggered, this, [this] { events_.Edit_Copy(); });
+  connect(copy, &QAction::triggered, this, [this] { runGuarded([this] { events_.Edit_Copy(); }); });
   addAction(copy);
   setContextMenuPolicy(Qt::ActionsContextMenu);
 }

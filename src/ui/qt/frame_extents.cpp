@@ -1,13 +1,12 @@
 #include "ui/qt/frame_extents.h"
 
-#include <QGuiApplication>
 #include <QWidget>
 #include <array>
-#include <cstdlib>
-#include <memory>
 #include <string_view>
 #include <thread>
 #include <xcb/xcb.h>
+
+#include "ui/qt/x11_connection.h"
 
 namespace vantora::ui::qt {
 namespace {
@@ -16,17 +15,6 @@ using namespace std::chrono_literals;
 
 // The manager answers at once; a slow one costs the start at most this.
 constexpr auto kAnswerDeadline = 250ms;
-
-struct FreeReply {
-  void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
-
-xcb_connection_t* x11Connection() {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  return x11 ? x11->connection() : nullptr;
-}
 
 struct Atoms {
   xcb_atom_t supported = XCB_ATOM_NONE;

@@ -1,6 +1,5 @@
 #include "ui/qt/program_end.h"
 
-#include <QGuiApplication>
 #include <QWidget>
 #include <cerrno>
 #include <csignal>
@@ -12,6 +11,7 @@
 #include <xcb/xcb.h>
 
 #include "ui/qt/clipboard_handover.h"
+#include "ui/qt/x11_connection.h"
 
 namespace vantora::ui::qt {
 namespace {
@@ -35,11 +35,9 @@ constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 void endProcessNow(QWidget& window) {
   window.hide();
   handClipboardToManager();
-  if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
-    if (xcb_connection_t* connection = x11->connection()) {
-      xcb_flush(connection);
-      ::shutdown(xcb_get_file_descriptor(connection), SHUT_RDWR);
-    }
+  if (xcb_connection_t* connection = x11Connection()) {
+    xcb_flush(connection);
+    ::shutdown(xcb_get_file_descriptor(connection), SHUT_RDWR);
   }
   std::fflush(nullptr);
   std::_Exit(0);
